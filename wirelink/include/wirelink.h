@@ -32,7 +32,6 @@ enum {
     WL_ERR_MALFORMED = 263,    /* malformed or unexpected answer; answer too short */
     WL_ERR_ADDRESS = 264,      /* answer addressed to another station */
     WL_ERR_CRC = 266,          /* CRC error */
-    WL_ERR_REFUSED = 267,      /* the device did not accept the club (IFD_Connect) */
     WL_ERR_REQUEST = 268       /* request block invalid: too long, or null */
 };
 
@@ -46,8 +45,8 @@ enum {
     WL_DEV_FULL = 0x06,            /* list or memory full */
     WL_DEV_BAD_KEY = 0x07,         /* race key does not match */
     WL_DEV_NOT_CONNECTED = 0x10,   /* IFD_Connect has not been completed */
-    WL_DEV_FOREIGN = 0x11,         /* the device belongs to another system identity */
-    WL_DEV_AUTH_FAILED = 0x12      /* the identity code was wrong */
+    WL_DEV_FOREIGN = 0x11,         /* IFD_Connect: the device belongs to another identity */
+    WL_DEV_AUTH_FAILED = 0x12      /* IFD_Connect: the identity code was wrong */
 };
 
 /* The largest data part of a request or answer block (callers' answer blocks are 56
