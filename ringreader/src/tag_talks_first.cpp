@@ -68,8 +68,9 @@ void ISO11784_SetCountry(uint8_t code[8], int32_t country) {
 int32_t ISO11784_GetNational(const uint8_t code[8], char* text) {
     const uint64_t v = iso_national(code);
     char buf[32];
-    const int n = std::snprintf(buf, sizeof buf, "%03" PRIu64 ".%03" PRIu64 ".%03" PRIu64 ".%03" PRIu64,
-                                v / 1000000000ULL, (v / 1000000ULL) % 1000, (v / 1000) % 1000, v % 1000);
+    const int n = std::snprintf(buf, sizeof buf, "%03llu.%03llu.%03llu.%03llu",
+                                (unsigned long long)(v / 1000000000ULL), (unsigned long long)((v / 1000000ULL) % 1000),
+                                (unsigned long long)((v / 1000) % 1000), (unsigned long long)(v % 1000));
     if (text) std::memcpy(text, buf, size_t(n) + 1);
     return n;
 }
