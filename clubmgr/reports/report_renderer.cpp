@@ -28,7 +28,8 @@ QFont makeFont(double points, bool bold = false)
     // DejaVu is installed with the program; the PDF embeds it, so the texts extract
     // back exactly.
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
+    // No ligatures: "fi" must come out of the PDF as two letters, not one glyph.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
