@@ -1,0 +1,202 @@
+// The ring reader library against the emulated reader on a pseudo-terminal. Compiled once
+// per generation: RR_GEN 5 links ringreader5 + portlink, RR_GEN 6 ringreader6 + wirelink.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "devsim/emulator.h"
+#include "ring_reader.h"
+#include "ringreader.h"
+#if RR_GEN == 5
+#include "portlink.h"
+#else
+#include "wirelink.h"
+#endif
+
+namespace {
+
+using devsim::Bytes;
+using devsim::RingChip;
+
+constexpr uint32_t kUid = 0x1A2B3C4D;
+
+class Reader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        emu = devsim::Emulator::start(RR_GEN == 5 ? "ringreader5" : "ringreader6");
+        port = IFD_OpenPort(emu->path().c_str(), "baud=115200;timeout=500");
+        ASSERT_NE(port, 0u);
+    }
+    void TearDown() override {
+        if (port) IFD_ClosePort(port);
+    }
+    template <class F>
+    auto field(F&& f) {
+        return emu->with_device([&](devsim::Device& d, devsim::LinkState&) {
+#if RR_GEN == 5
+            return f(static_cast<devsim::RingReaderV5&>(d).field());
+#else
+            return f(static_cast<devsim::RingReaderV6&>(d).field());
+#endif
+        });
+    }
+    void place(const RingChip& r) { field([&](devsim::RingField& f) { f.place(r); return 0; }); }
+    RingChip ring(uint32_t uid = kUid) { return field([&](devsim::RingField& f) { return *f.find(uid); }); }
+    uint32_t writes() { return ring().writes; }
+
+    std::unique_ptr<devsim::Emulator> emu;
+    uint32_t port = 0;
+};
+
+TEST_F(Reader, SelectAndPagesOfAClubRing) {
+    uint8_t uid[4] = {};
+    EXPECT_EQ(HTS_Active(port, uid), 0);  // empty field
+    EXPECT_NE(IFD_GetErrCode(port), 0);
+
+    place(devsim::make_club_ring(kUid, 0x0A1B2C3D, 0x7F));
+    ASSERT_EQ(HTS_Active(port, uid), RR_OK);
+    EXPECT_EQ(Bytes(uid, uid + 4), (Bytes{0x1A, 0x2B, 0x3C, 0x4D}));
+    uint8_t page[4];
+    ASSERT_EQ(HTS_ReadPage(port, 4, page), RR_OK);
+    EXPECT_EQ(Bytes(page, page + 4), (Bytes{0xFF, 0x82, 0x83, 0xB9}));
+    EXPECT_EQ(HTS_ReadPage(port, 5, nullptr), RR_OK);  // null output still reads
+
+    uint8_t block[16];
+    ASSERT_EQ(HTS_ReadBlock(port, 1, block), RR_OK);
+    EXPECT_EQ(Bytes(block, block + 4), (Bytes{0xFF, 0x82, 0x83, 0xB9}));
+
+    const uint8_t data[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    ASSERT_EQ(HTS_WriteBlock(port, 2, data), RR_OK);
+    ASSERT_EQ(HTS_ReadPage(port, 9, page), RR_OK);
+    EXPECT_EQ(Bytes(page, page + 4), (Bytes{5, 6, 7, 8}));
+    EXPECT_EQ(HTS_Deactive(port), RR_OK);
+}
+
+TEST_F(Reader, TagTalksFirstReadsTheIdentity) {
+    uint8_t buf[RR_TTF_MAX] = {};
+    EXPECT_EQ(TTF_Read(port, 0, buf), 0);  // no ring
+    place(RingChip::hitag_s(0x11111111));  // a ring not formatted
+    EXPECT_EQ(TTF_Read(port, 0, buf), 0);
+    field([](devsim::RingField& f) { f.clear(); return 0; });
+
+    place(devsim::make_club_ring(kUid, 0x0A1B2C3D, 0x7F));
+    char text[2 * RR_TTF_MAX + 1];
+    ASSERT_EQ(TTF_Read_Hex(port, 0, text), RR_OK);
+#if RR_GEN == 5
+    EXPECT_STREQ(text, "0A1B2C3D7F");
+#else
+    EXPECT_STREQ(text, "00050A1B2C3D7F");  // 2 + the length byte
+#endif
+    ASSERT_EQ(TTF_Read_Hex(port, 1, text), RR_OK);
+    EXPECT_STREQ(text, "0A1B2C3D7F");
+    std::strcpy(text, "untouched");
+    EXPECT_EQ(TTF_Read_Hex(port, 9, text), 0);  // the reader knows no type 9
+}
+
+TEST_F(Reader, ChangePigeonWritesOnlyWhatDiffers) {
+    place(devsim::make_club_ring(kUid, 0x0A1B2C3D, 0x10));
+    const uint8_t id[5] = {0x0A, 0x1B, 0x2C, 0x3D, 0x7F};
+    const uint32_t before = writes();
+    ASSERT_EQ(HTS_ChangePigeon(port, id), RR_OK);
+    EXPECT_EQ(writes(), before + 1);  // page 4 already held the identity's first half
+    ASSERT_EQ(HTS_ChangePigeon(port, id), RR_OK);
+    EXPECT_EQ(writes(), before + 1);  // nothing the second time
+
+    uint8_t back[RR_TTF_MAX];
+    ASSERT_EQ(TTF_Read(port, 1, back), RR_OK);
+    EXPECT_EQ(Bytes(back, back + 5), Bytes(id, id + 5));
+
+    field([](devsim::RingField& f) { f.clear(); return 0; });
+    EXPECT_EQ(HTS_ChangePigeon(port, id), 0);
+}
+
+TEST_F(Reader, WriteConfigRespectsTheLock) {
+    RingChip r = RingChip::hitag_s(kUid);
+    r.pages[1] = {0x00, 0x36, 0x00, 0x00};  // bit 1 set: locked
+    place(r);
+    const uint32_t before = writes();
+    EXPECT_EQ(HTS_WriteConfig(port, 0x36), RR_OK);  // already there: success, no write
+    EXPECT_EQ(HTS_WriteConfig(port, 0x24), 0);
+    EXPECT_EQ(writes(), before);
+    EXPECT_EQ(ring().config(), 0x36);
+
+    // With the lock flag, a failing configuration leaves the lock byte alone.
+    const uint8_t id[5] = {1, 2, 3, 4, 5};
+    EXPECT_EQ(HTS_FormatPigeon(port, id, 0, 1), 0);  // wants 0x34
+    EXPECT_EQ(ring().lock_bits(), 0x00);
+}
+
+TEST_F(Reader, FormatPigeonConfiguresAndFuses) {
+    place(RingChip::hitag_s(kUid));
+    const uint8_t id[5] = {0xDE, 0xAD, 0xBE, 0xEF, 0x01};
+    ASSERT_EQ(HTS_FormatPigeon(port, id, 1, 1), RR_OK);
+    EXPECT_EQ(ring().config(), RR_CFG_PIGEON_MODE);
+    EXPECT_EQ(ring().lock_bits(), RR_FUSE_LOCK);
+    uint8_t back[RR_TTF_MAX];
+    ASSERT_EQ(TTF_Read(port, 1, back), RR_OK);
+    EXPECT_EQ(Bytes(back, back + 5), Bytes(id, id + 5));
+
+    // Formats write even what is there, then set their configuration.
+    ASSERT_EQ(HTS_FormatPigeon(port, id, 1, 0), RR_OK);  // same config: fine though locked
+    place(RingChip::hitag_s(0x22222222));
+    field([](devsim::RingField& f) { f.remove(kUid); return 0; });
+    ASSERT_EQ(HTS_Format_BC2K64(port, id), RR_OK);
+    EXPECT_EQ(ring(0x22222222).config(), RR_CFG_BC2K64);
+    EXPECT_EQ(ring(0x22222222).writes, 3u);  // pages 4, 5 and the configuration
+}
+
+TEST_F(Reader, ResetParameter) {
+    ASSERT_EQ(RF_Reset(port, 0x0132), RR_OK);
+    ASSERT_EQ(RF_Config(port, 7), RR_OK);
+    const auto resets = field([](devsim::RingField& f) { return f.resets(); });
+#if RR_GEN == 5
+    EXPECT_EQ(resets, std::vector<uint16_t>{0x32});
+#else
+    EXPECT_EQ(resets, std::vector<uint16_t>{0x0132});
+#endif
+}
+
+TEST_F(Reader, AnswerLengthRules) {
+    place(devsim::make_club_ring(kUid, 1, 2));
+    field([](devsim::RingField& f) { f.set_answer_pad(4); return 0; });
+    uint8_t page[4] = {};
+    uint8_t uid[4] = {};
+#if RR_GEN == 5
+    EXPECT_EQ(HTS_ReadPage(port, 4, page), 0);  // 8 bytes where exactly 4 belong
+    EXPECT_EQ(IFD_GetErrCode(port), 263);
+    EXPECT_EQ(HTS_Active(port, uid), 0);
+#else
+    EXPECT_EQ(HTS_ReadPage(port, 4, page), RR_OK);  // at least 4: the first 4 count
+    EXPECT_EQ(Bytes(page, page + 4), (Bytes{0xFF, 0x80, 0x00, 0x00}));
+    uint8_t extra[4];
+    EXPECT_EQ(HTS_ActiveEx(port, uid, extra), RR_OK);
+    EXPECT_EQ(extra[1], 0x34);  // page 1 follows the UID
+#endif
+}
+
+TEST(Iso11784Exports, TextAndFields) {
+    uint8_t code[8] = {};
+    ISO11784_SetNational(code, "000.000.000.001");
+    EXPECT_EQ(Bytes(code, code + 8), (Bytes{0x80, 0, 0, 0, 0, 0, 0, 0}));
+    ISO11784_SetNational(code, "274.877.906.943");
+    EXPECT_EQ(Bytes(code, code + 5), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFC}));
+    char text[16];
+    EXPECT_EQ(ISO11784_GetNational(code, text), 15);
+    EXPECT_STREQ(text, "274.877.906.943");
+    ISO11784_SetNational(code, "12.098.7.1");  // leading zeros are decimal, not octal
+    ISO11784_GetNational(code, text);
+    EXPECT_STREQ(text, "012.098.007.001");
+    ISO11784_SetNational(code, "1.2.3");  // not four groups: unchanged
+    ISO11784_GetNational(code, text);
+    EXPECT_STREQ(text, "012.098.007.001");
+
+    ISO11784_SetCountry(code, 1528);
+    EXPECT_EQ(ISO11784_GetCountry(code), 528);
+    ISO11784_SetReserved(code, 0);
+    EXPECT_EQ(code[6], 0x00);
+    EXPECT_EQ(code[7], 0x01);
+    EXPECT_EQ(ISO11784_GetReserved(code), 0);
+}
+
+}  // namespace
