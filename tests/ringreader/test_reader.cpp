@@ -175,6 +175,77 @@ TEST_F(Reader, AnswerLengthRules) {
 #endif
 }
 
+#if RR_GEN == 5
+TEST_F(Reader, BellAndHitag2) {
+    ASSERT_EQ(SC_DoBell(port, 1, 3, 2), RR_OK);
+    const auto signals = field([](devsim::RingField& f) { return f.signals(); });
+    ASSERT_EQ(signals.size(), 1u);
+    EXPECT_EQ(Bytes(signals[0].begin(), signals[0].end()), (Bytes{0x00, 0x01, 0x03, 0x02}));
+
+    place(RingChip::hitag_2(kUid, 0x01020304));
+    const uint8_t wrong[4] = {9, 9, 9, 9}, key[4] = {1, 2, 3, 4};
+    uint8_t first[4] = {}, second[4] = {};
+    EXPECT_EQ(HT2_Active(port, wrong, first, second), 0);
+    EXPECT_EQ(Bytes(first, first + 4), (Bytes{0x1A, 0x2B, 0x3C, 0x4D}));  // the refusal carries the UID
+    ASSERT_EQ(HT2_Active(port, key, first, second), RR_OK);
+
+    auto set_config = [&](uint8_t b) {
+        field([&](devsim::RingField& f) { f.find(kUid)->pages[3][0] = b; return 0; });
+    };
+    struct Case {
+        uint8_t before, value, after;
+        bool writes;
+    } cases[] = {
+        {0x82, 0x06, 0x86, true}, {0x06, 0x06, 0x06, false}, {0x86, 0x06, 0x86, true}, {0x06, 0x86, 0x06, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.before));
+        set_config(c.before);
+        const uint32_t before = writes();
+        ASSERT_EQ(HT2_WriteConfig(port, c.value), RR_OK);
+        EXPECT_EQ(ring().ht2_config(), c.after);
+        EXPECT_EQ(writes() - before, c.writes ? 1u : 0u);
+    }
+    set_config(0x06);
+    ASSERT_EQ(HT2_Lock(port, 0x80), RR_OK);
+    EXPECT_EQ(ring().ht2_config(), 0x86);
+    const uint32_t locked = writes();
+    ASSERT_EQ(HT2_Lock(port, 0x80), RR_OK);
+    EXPECT_EQ(writes(), locked);
+
+    const uint8_t data[11] = {};
+    EXPECT_EQ(HT2_FormatTTF(port, 1, data), 0);
+    EXPECT_EQ(HT2_FormatTTF(port, 2, data), 0);
+    EXPECT_EQ(writes(), locked);
+
+    const uint8_t id[5] = {0x0A, 0x1B, 0x2C, 0x3D, 0x7F};
+    ASSERT_EQ(HT2_Format_MC2K64(port, id), RR_OK);
+    uint8_t page[4];
+    ASSERT_EQ(HT2_ReadPage(port, 5, page), RR_OK);
+    EXPECT_EQ(Bytes(page, page + 4), (Bytes{0x70, 0x6D, 0xBF, 0xD0}));
+    EXPECT_EQ(HT2_CheckPage(port, 5, page), RR_OK);
+    page[0] ^= 1;
+    EXPECT_EQ(HT2_CheckPage(port, 5, page), 0);
+    EXPECT_EQ(HT2_Deactive(port), RR_OK);
+}
+
+TEST_F(Reader, IsoTelegramFormat) {
+    place(RingChip::hitag_s(kUid));
+    uint8_t code[8] = {};
+    ISO11784_SetNational(code, "000.123.456.789");
+    ISO11784_SetCountry(code, 528);
+    ISO11784_SetReserved(code, 0);
+    ASSERT_EQ(HTS_FormatTTF(port, 3, code), RR_OK);
+    EXPECT_EQ(ring().config(), RR_CFG_TTF_ISO_CODE);
+    uint8_t back[RR_TTF_MAX] = {};
+    ASSERT_EQ(TTF_Read(port, 3, back), RR_OK);
+    EXPECT_EQ(Bytes(back, back + 8), Bytes(code, code + 8));
+    char text[2 * RR_TTF_MAX + 1];
+    ASSERT_EQ(TTF_Read_Hex(port, 3, text), RR_OK);
+    EXPECT_EQ(std::strlen(text), 26u);
+    EXPECT_EQ(HTS_FormatTTF(port, 4, code), 0);
+}
+#endif
+
 TEST(Iso11784Exports, TextAndFields) {
     uint8_t code[8] = {};
     ISO11784_SetNational(code, "000.000.000.001");
