@@ -6,6 +6,7 @@
 
 #include "common/hex.h"
 #include "devsim/registry.h"
+#include "wirelink.h"
 
 namespace devsim {
 
@@ -320,17 +321,28 @@ bool RingReaderV5::control(const std::string& verb, const std::vector<std::strin
     return field_.control(verb, args, reply) || PortlinkDevice::control(verb, args, reply);
 }
 
-Answer RingReaderV6::handle(const Request& request, LinkState&) {
-    if (request.mark != kClass) return fail(0x01);  // no such device family here
-    switch (request.command) {
-        case 0: return field_.rf_config(RingField::Gen::V6, request.data);
-        case 1: return field_.rf_reset(RingField::Gen::V6, request.data);
-        case 4: return field_.transponder(RingField::Gen::V6, request.data);
+void RingReaderV6::device_number(uint8_t out[4]) const {
+    const uint8_t number[4] = {0x11, 0x06, 0x00, 0x01};
+    std::memcpy(out, number, 4);
+}
+
+Answer RingReaderV6::family_command(uint8_t cls, uint8_t cmd, const Bytes& data) {
+    if (cls != kClass) return fail(WL_DEV_UNKNOWN_CLASS);
+    switch (cmd) {
+        case 0: return field_.rf_config(RingField::Gen::V6, data);
+        case 1: return field_.rf_reset(RingField::Gen::V6, data);
+        case 4: return field_.transponder(RingField::Gen::V6, data);
         default: return fail(kReaderUnknown);
     }
 }
 
 bool RingReaderV6::control(const std::string& verb, const std::vector<std::string>& args, std::string& reply) {
+    if (verb == "identity") {
+        if (args.empty()) throw std::runtime_error("identity XXXXXXXX");
+        identity_.set(args[0]);
+        drop_connection();
+        return true;
+    }
     return field_.control(verb, args, reply);
 }
 

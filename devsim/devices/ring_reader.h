@@ -22,6 +22,8 @@
 
 #include "devsim/device.h"
 #include "devsim/portlink_device.h"
+#include "club_identity.h"
+#include "wirelink_device.h"
 #include "ring_chip.h"
 
 namespace devsim {
@@ -91,15 +93,23 @@ private:
     RingField field_;
 };
 
-class RingReaderV6 : public Device {
+// Like every newer device it answers its family's commands only after IFD_Connect with
+// the system identity it was set up with (control verb: identity XXXXXXXX).
+class RingReaderV6 : public WirelinkDevice {
 public:
     static constexpr uint8_t kClass = 0x11;
     RingField& field() { return field_; }
-    Answer handle(const Request& request, LinkState& link) override;
+    ClubIdentity& identity() { return identity_; }
     bool control(const std::string& verb, const std::vector<std::string>& args, std::string& reply) override;
+
+protected:
+    void device_number(uint8_t out[4]) const override;
+    bool knows_identity(const uint8_t sysid[8], uint8_t code[8]) const override { return identity_.knows(sysid, code); }
+    Answer family_command(uint8_t cls, uint8_t cmd, const Bytes& data) override;
 
 private:
     RingField field_;
+    ClubIdentity identity_;
 };
 
 }  // namespace devsim

@@ -11,11 +11,22 @@
 
 namespace {
 
+// Opens the scanner's line and proves the default system identity "00000000".
+uint32_t open_connected(devsim::Emulator& emu) {
+    const uint32_t p = IFD_OpenPort(emu.path().c_str(), "baud=115200;timeout=500");
+    const devsim::ClubIdentity club;
+    if (p && !IFD_Connect(p, club.identity, club.code)) {
+        IFD_ClosePort(p);
+        return 0;
+    }
+    return p;
+}
+
 class HandScan : public ::testing::Test {
 protected:
     void SetUp() override {
         emu = devsim::Emulator::start("handscan");
-        port = IFD_OpenPort(emu->path().c_str(), "baud=115200;timeout=500");
+        port = open_connected(*emu);
         ASSERT_NE(port, 0u);
     }
     void TearDown() override {
@@ -29,6 +40,23 @@ protected:
     std::unique_ptr<devsim::Emulator> emu;
     uint32_t port = 0;
 };
+
+TEST(HandScanLine, AnswersOnlyAConnectedClub) {
+    auto emu = devsim::Emulator::start("handscan");
+    const uint32_t p = IFD_OpenPort(emu->path().c_str(), "baud=115200;timeout=500");
+    ASSERT_NE(p, 0u);
+    EXPECT_EQ(PT_InsertEmptyRecord(p), 0);
+    EXPECT_EQ(IFD_GetErrCode(p), WL_DEV_NOT_CONNECTED);
+    char devno[9];
+    ASSERT_NE(IFD_GetDevNo(p, devno), 0);
+    EXPECT_STREQ(devno, "41000007");
+    devsim::ClubIdentity other("12345678");
+    EXPECT_EQ(IFD_Connect(p, other.identity, other.code), 0);  // not this scanner's club
+    const devsim::ClubIdentity club;
+    ASSERT_NE(IFD_Connect(p, club.identity, club.code), 0);
+    EXPECT_EQ(PT_InsertEmptyRecord(p), HS_OK);
+    IFD_ClosePort(p);
+}
 
 TEST_F(HandScan, ClearSendsCodeThenValue) {
     scanner([](devsim::HandScanner& s) { s.records.resize(3); return 0; });
@@ -74,15 +102,15 @@ TEST_F(HandScan, ShortAnswersFailWith263) {
     // One record of 24 bytes is needed; a scanner that answers 1 count byte is short.
     scanner([](devsim::HandScanner& s) { s.records.resize(1); return 0; });
     struct ShortCount : devsim::HandScanner {
-        devsim::Answer handle(const devsim::Request& r, devsim::LinkState& l) override {
-            devsim::Answer a = HandScanner::handle(r, l);
-            if (r.command == 0x01 || r.command == 0x02) a.data.resize(r.command == 0x01 ? 1 : 23);
+        devsim::Answer family_command(uint8_t cls, uint8_t cmd, const devsim::Bytes& d) override {
+            devsim::Answer a = HandScanner::family_command(cls, cmd, d);
+            if (cmd == 0x01 || cmd == 0x02) a.data.resize(cmd == 0x01 ? 1 : 23);
             return a;
         }
     };
     auto short_emu = std::make_unique<devsim::Emulator>(std::make_unique<ShortCount>(),
                                                         devsim::Registry::instance().make_codec("wirelink"));
-    const uint32_t p = IFD_OpenPort(short_emu->path().c_str(), "baud=115200;timeout=500");
+    const uint32_t p = open_connected(*short_emu);
     ASSERT_NE(p, 0u);
     uint32_t n = 7;
     EXPECT_EQ(PT_GetRecordCount(p, &n), 0);

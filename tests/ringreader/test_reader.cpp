@@ -27,6 +27,10 @@ protected:
         emu = devsim::Emulator::start(RR_GEN == 5 ? "ringreader5" : "ringreader6");
         port = IFD_OpenPort(emu->path().c_str(), "baud=115200;timeout=500");
         ASSERT_NE(port, 0u);
+#if RR_GEN == 6
+        const devsim::ClubIdentity club;  // the newer reader answers a connected club only
+        ASSERT_NE(IFD_Connect(port, club.identity, club.code), 0);
+#endif
     }
     void TearDown() override {
         if (port) IFD_ClosePort(port);
