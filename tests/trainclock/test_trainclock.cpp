@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(TrainClockTest, SiteInfoBytesAndReadBack) {
-    ASSERT_EQ(PT_SetSiteInfo(port, "Loft", "E1213045", "N0251530"), TC_OK);
+    ASSERT_EQ(PGT_SetSiteInfo(port, "Loft", "E1213045", "N0251530"), TC_OK);
     const Bytes d = sent();
     ASSERT_EQ(d.size(), 33u);
     EXPECT_EQ(Bytes(d.begin(), d.begin() + 9), (Bytes{0x01, 0x21, 0x30, 0x45, 0x00, 0x25, 0x15, 0x30, 5}));
