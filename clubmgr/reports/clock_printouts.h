@@ -24,6 +24,7 @@ struct RaceHeader {
     QString clubId;
     QDate liberDate;
     QString liberSite;  // from LCX_LiberateSite by the race's LiberCode, empty when none
+    QString liberCode;
 };
 
 // A loft of LCX_LoftData.

@@ -34,13 +34,13 @@ ReportDocument TfrmPrtMemRingList::document() const
     ReportDocument doc = memberLayout(
         QStringLiteral(" Ring list of ") + in_.loftName + QStringLiteral("( ") + in_.loftNo + QStringLiteral(" )"),
         in_.club);
-    doc.columns = {{QStringLiteral("Life Ring Number"), 3.2},
-                   {QStringLiteral("Sex of bird"), 1.3},
-                   {QStringLiteral("e_Ring Assign."), 1.7},
-                   {QStringLiteral("Color"), 1.8},
-                   {QStringLiteral("Create Date"), 1.6},
-                   {QStringLiteral("Assign Date"), 1.6},
-                   {QStringLiteral("Last Update date"), 2.0}};
+    doc.columns = {{QStringLiteral("Life Ring Number"), 2.6},
+                   {QStringLiteral("Sex of bird"), 1.7},
+                   {QStringLiteral("e_Ring Assign."), 2.0},
+                   {QStringLiteral("Color"), 1.7},
+                   {QStringLiteral("Create Date"), 1.8},
+                   {QStringLiteral("Assign Date"), 1.8},
+                   {QStringLiteral("Last Update date"), 2.4}};
     for (const MemRingRow& r : in_.rows)
         doc.rows.append({r.pRingNo, sexName(r.sex), r.eRing, colourName(r.colorType, in_.colourNames),
                          dateText(r.createDate), dateText(r.assignDate), monthDayTimeText(r.updateTime)});

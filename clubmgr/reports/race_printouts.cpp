@@ -60,10 +60,10 @@ ReportDocument TfrmPrtRaceResult::document() const
     const QString speedTitle =
         in_.mode == DistanceMode::Imperial ? QStringLiteral("Yards/min") : QStringLiteral("M/min");
     doc.columns = {{QStringLiteral("Pos."), 0.8, Qt::AlignRight},
-                   {QStringLiteral("Member"), 3.0},
-                   {QStringLiteral("Pigeon"), 3.0},
+                   {QStringLiteral("Member"), 2.7},
+                   {QStringLiteral("Pigeon"), 2.9},
                    {QStringLiteral("Clocked"), 1.8},
-                   {QStringLiteral("Flying Time"), 1.5},
+                   {QStringLiteral("Flying Time"), 1.8},
                    {speedTitle, 1.6, Qt::AlignRight},
                    {QStringLiteral("Dist."), 1.4, Qt::AlignRight}};
     for (const RaceResultRow& r : in_.rows)

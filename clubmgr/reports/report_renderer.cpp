@@ -37,8 +37,8 @@ QFont makeFont(double points, bool bold = false)
 
 struct Fonts {
     explicit Fonts(double cellPoints)
-        : head(makeFont(cellPoints, true)), headPlain(makeFont(cellPoints)), cell(makeFont(cellPoints)) {}
-    QFont title = makeFont(15, true);
+        : head(makeFont(cellPoints - 0.5, true)), headPlain(makeFont(cellPoints - 0.5)), cell(makeFont(cellPoints)) {}
+    QFont title = makeFont(14, true);
     QFont address = makeFont(10);
     QFont fieldLabel = makeFont(9);
     QFont fieldValue = makeFont(9, true);

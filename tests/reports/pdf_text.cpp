@@ -36,6 +36,8 @@ QString PdfText::page(int index) const
     return index < pagesText.size() ? squeeze(pagesText[index]) : QString();
 }
 
+QString PdfText::flat() const { return squeeze(QString(text).replace('\n', ' ').replace('\f', ' ')); }
+
 PdfText pdfToText(const QString& pdfPath)
 {
     PdfText out;

@@ -16,6 +16,7 @@ struct PdfText {
     bool has(const QString& needle) const;             // in the squeezed text
     int lineOf(const QString& needle) const;           // first squeezed line holding it, -1 if none
     QString page(int index) const;                     // squeezed text of one page
+    QString flat() const;                              // all text on one squeezed line
 };
 
 QString squeeze(const QString& s);
