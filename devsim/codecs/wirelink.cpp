@@ -43,6 +43,7 @@ public:
         f.dest[0] = req.from.size() > 0 ? req.from[0] : 0x00;
         f.dest[1] = req.from.size() > 1 ? req.from[1] : 0x00;
         f.flags = uint8_t(req.flags | wireframe::kFlagAnswer);
+        f.seq = sequence_of(req);
         f.cls = req.mark;
         f.code = ans.status;
         f.data = ans.data;
@@ -68,7 +69,7 @@ public:
             case Fault::Delay: break;  // the emulator's business
             }
         }
-        Bytes body = {f.source[0], f.source[1], f.dest[0], f.dest[1], f.flags, f.cls, f.code};
+        Bytes body = {f.source[0], f.source[1], f.dest[0], f.dest[1], f.flags, f.seq, f.cls, f.code};
         // An oversized answer claims and carries more data than any receiver keeps.
         const size_t n = oversized ? wireframe::kMaxData + 8 : std::min(f.data.size(), wireframe::kMaxData);
         body.push_back(uint8_t(n));
@@ -85,6 +86,14 @@ public:
     }
 
 private:
+    // The answer echoes the request's sequence number, taken from the frame as received.
+    static uint8_t sequence_of(const Request &req) {
+        club::link::Unframer u(wireframe::kMaxBody);
+        for (uint8_t b : req.raw)
+            if (u.feed(b) == club::link::Unframer::Step::Complete) break;
+        return u.body().size() > 5 ? u.body()[5] : 0;
+    }
+
     static bool addressed_here(const wireframe::Frame &f, const LinkState &link) {
         for (int i = 0; i < 2; ++i)
             if (f.dest[i] != 0xFF && f.dest[i] != link.address[i]) return false;

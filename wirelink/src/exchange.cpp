@@ -15,11 +15,12 @@ bool fail(Port &port, int32_t code) {
     return false;
 }
 
-bool receive(Port &port, const wireframe::Frame &request, wireframe::Frame &answer) {
+// One frame off the line: 0 when a body was collected, else the error code.
+int32_t read_frame(Port &port, int first_byte_ms, std::vector<uint8_t> &body) {
     using Clock = std::chrono::steady_clock;
-    int b = port.line.read_byte(port.read_timeout_ms);
-    if (b == SerialPort::kTimeout || b == SerialPort::kFailed) return fail(port, WL_ERR_NO_ANSWER);
-    if (b != club::link::kFrameStart) return fail(port, WL_ERR_MALFORMED);
+    int b = port.line.read_byte(first_byte_ms);
+    if (b == SerialPort::kTimeout || b == SerialPort::kFailed) return WL_ERR_NO_ANSWER;
+    if (b != club::link::kFrameStart) return WL_ERR_MALFORMED;
 
     using Step = club::link::Unframer::Step;
     club::link::Unframer unframer(wireframe::kMaxBody);
@@ -27,33 +28,49 @@ bool receive(Port &port, const wireframe::Frame &request, wireframe::Frame &answ
     // The whole frame must arrive within a bounded time even if a device trickles bytes.
     const auto deadline = Clock::now() + std::chrono::milliseconds(port.read_timeout_ms + 1000);
     while (step != Step::Complete) {
-        if (Clock::now() > deadline) return fail(port, WL_ERR_MALFORMED);
+        if (Clock::now() > deadline) return WL_ERR_MALFORMED;
         b = port.line.read_byte(kInterByteMs);
-        if (b < 0) return fail(port, WL_ERR_MALFORMED);
+        if (b < 0) return WL_ERR_MALFORMED;
         step = unframer.feed(uint8_t(b));
-        if (step == Step::Overflow) return fail(port, WL_ERR_TOO_LONG);
+        if (step == Step::Overflow) return WL_ERR_TOO_LONG;
     }
+    body = unframer.body();
+    return 0;
+}
 
-    switch (wireframe::parse(unframer.body(), answer)) {
-    case wireframe::ParseError::None: break;
-    case wireframe::ParseError::Crc: return fail(port, WL_ERR_CRC);
-    case wireframe::ParseError::Short:
-    case wireframe::ParseError::Length: return fail(port, WL_ERR_MALFORMED);
+bool receive(Port &port, const wireframe::Frame &request, wireframe::Frame &answer) {
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(port.read_timeout_ms);
+    for (;;) {
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        std::vector<uint8_t> body;
+        if (int32_t err = read_frame(port, left > 0 ? int(left) : 0, body)) return fail(port, err);
+
+        switch (wireframe::parse(body, answer)) {
+        case wireframe::ParseError::None: break;
+        case wireframe::ParseError::Crc: return fail(port, WL_ERR_CRC);
+        case wireframe::ParseError::Short:
+        case wireframe::ParseError::Length: return fail(port, WL_ERR_MALFORMED);
+        }
+        if (!(answer.flags & wireframe::kFlagAnswer)) return fail(port, WL_ERR_MALFORMED);
+        for (int i = 0; i < 2; ++i)
+            if (answer.dest[i] != 0xFF && answer.dest[i] != port.base_address[i])
+                return fail(port, WL_ERR_ADDRESS);
+        // A late answer to an earlier request (one that timed out) is not this answer:
+        // it is skipped and the wait goes on.
+        if (answer.seq != request.seq) continue;
+        // An answer of another device family is not the answer to this request.
+        if (answer.cls != request.cls) return fail(port, WL_ERR_MALFORMED);
+        if (answer.code != 0) return fail(port, answer.code);
+        return true;
     }
-    if (!(answer.flags & wireframe::kFlagAnswer)) return fail(port, WL_ERR_MALFORMED);
-    for (int i = 0; i < 2; ++i)
-        if (answer.dest[i] != 0xFF && answer.dest[i] != port.base_address[i])
-            return fail(port, WL_ERR_ADDRESS);
-    // An answer of another device family is not the answer to this request.
-    if (answer.cls != request.cls) return fail(port, WL_ERR_MALFORMED);
-    if (answer.code != 0) return fail(port, answer.code);
-    return true;
 }
 
 }  // namespace
 
-bool exchange(Port &port, const wireframe::Frame &request, wireframe::Frame &answer) {
+bool exchange(Port &port, wireframe::Frame request, wireframe::Frame &answer) {
     port.error = 0;
+    request.seq = ++port.sequence;
     const std::vector<uint8_t> wire = wireframe::encode(request);
     port.line.purge();
     if (!port.line.write_all(wire.data(), wire.size(), kWriteMs + 5 * int(wire.size())))

@@ -6,9 +6,10 @@
 
 namespace wirelink {
 
-// Sends `request` and receives its answer into `answer`. False with the port's error
+// Sends `request` (numbered with the port's next sequence number) and receives its
+// answer into `answer`. False with the port's error
 // code set on any failure; a device status 1-255 becomes the error code (the answer is
 // still filled then).
-bool exchange(Port &port, const wireframe::Frame &request, wireframe::Frame &answer);
+bool exchange(Port &port, wireframe::Frame request, wireframe::Frame &answer);
 
 }  // namespace wirelink

@@ -11,6 +11,7 @@ struct Port {
     SerialPort line;
     int32_t error = 0;
     int read_timeout_ms = 2000;  // wait for the first answer byte
+    uint8_t sequence = 0;        // number of the last request sent
     uint8_t base_address[2] = {0x00, 0x00};
     uint8_t device_address[2] = {0xFF, 0xFF};
 };
