@@ -64,7 +64,9 @@ TEST_F(TrainClockTest, SiteInfoBytesAndReadBack) {
 
 TEST_F(TrainClockTest, PhoneNumbersAndTime) {
     ASSERT_EQ(PGT_SetPhoneCall(port, 2, "12345"), TC_OK);
-    EXPECT_EQ(Bytes(sent().begin(), sent().begin() + 5), (Bytes{2, 5, 0x12, 0x34, 0x5F}));
+    const Bytes phone = sent();
+    ASSERT_EQ(phone.size(), 17u);
+    EXPECT_EQ(Bytes(phone.begin(), phone.begin() + 5), (Bytes{2, 5, 0x12, 0x34, 0x5F}));
     char digits[TC_PHONE_TEXT];
     ASSERT_EQ(PGT_GetPhoneCall(port, 2, digits), TC_OK);
     EXPECT_STREQ(digits, "12345");
