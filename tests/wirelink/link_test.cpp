@@ -13,21 +13,26 @@ namespace {
 
 
 TEST(WirelinkPorts, TableOfEightSlots) {
-    devsim::Emulator emu(std::make_unique<ScriptedClock>(), devsim::Registry::instance().make_codec("wirelink"));
+    std::vector<std::unique_ptr<devsim::Emulator>> lines;
+    for (int i = 0; i < 9; ++i)
+        lines.push_back(std::make_unique<devsim::Emulator>(std::make_unique<ScriptedClock>(),
+                                                           devsim::Registry::instance().make_codec("wirelink")));
     std::vector<uint32_t> handles;
-    for (int i = 0; i < 8; ++i) handles.push_back(IFD_OpenPort(emu.path().c_str(), nullptr));
+    for (int i = 0; i < 8; ++i) handles.push_back(IFD_OpenPort(lines[size_t(i)]->path().c_str(), nullptr));
     EXPECT_EQ(handles, (std::vector<uint32_t>{1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(IFD_OpenPort(emu.path().c_str(), nullptr), 0u);
+    EXPECT_EQ(IFD_OpenPort(lines[8]->path().c_str(), nullptr), 0u);
     EXPECT_EQ(IFD_ClosePort(3), -1);
     EXPECT_EQ(IFD_ClosePort(3), 0);
     EXPECT_EQ(IFD_IsPortValid(3), 0);
     EXPECT_EQ(IFD_GetErrCode(3), 260);
-    EXPECT_EQ(IFD_OpenPort(emu.path().c_str(), "baud=115200;timeout=2000"), 3u);
+    // A port is not shared: the line held by handle 1 cannot be opened again.
+    EXPECT_EQ(IFD_OpenPort(lines[0]->path().c_str(), nullptr), 0u);
+    EXPECT_EQ(IFD_OpenPort(lines[8]->path().c_str(), "baud=115200;timeout=2000"), 3u);
     for (uint32_t h = 1; h <= 8; ++h) EXPECT_EQ(IFD_ClosePort(h), -1);
 
     EXPECT_EQ(IFD_OpenPort("/nonexistent/tty", nullptr), 0u);
     EXPECT_EQ(IFD_OpenPort("/dev/null", nullptr), 0u);  // not a serial line
-    EXPECT_EQ(IFD_OpenPort(emu.path().c_str(), "baud=12345"), 0u);  // no such line speed
+    EXPECT_EQ(IFD_OpenPort(lines[0]->path().c_str(), "baud=12345"), 0u);  // no such line speed
     EXPECT_EQ(IFD_GetErrCode(0), 260);
     EXPECT_EQ(IFD_GetErrCode(9), 260);
     uint8_t request[8] = {0x46, 0x02, 0, 0};

@@ -8,7 +8,6 @@ namespace wirelink {
 namespace {
 
 constexpr int kInterByteMs = 500;  // a pause this long inside a frame ends the wait
-constexpr int kWriteMs = 50;
 
 bool fail(Port &port, int32_t code) {
     port.error = code;
@@ -18,8 +17,8 @@ bool fail(Port &port, int32_t code) {
 // One frame off the line: 0 when a body was collected, else the error code.
 int32_t read_frame(Port &port, int first_byte_ms, std::vector<uint8_t> &body) {
     using Clock = std::chrono::steady_clock;
-    int b = port.line.read_byte(first_byte_ms);
-    if (b == SerialPort::kTimeout || b == SerialPort::kFailed) return WL_ERR_NO_ANSWER;
+    int b = read_byte(port, first_byte_ms);
+    if (b < 0) return WL_ERR_NO_ANSWER;
     if (b != club::link::kFrameStart) return WL_ERR_MALFORMED;
 
     using Step = club::link::Unframer::Step;
@@ -29,7 +28,7 @@ int32_t read_frame(Port &port, int first_byte_ms, std::vector<uint8_t> &body) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(port.read_timeout_ms + 1000);
     while (step != Step::Complete) {
         if (Clock::now() > deadline) return WL_ERR_MALFORMED;
-        b = port.line.read_byte(kInterByteMs);
+        b = read_byte(port, kInterByteMs);
         if (b < 0) return WL_ERR_MALFORMED;
         step = unframer.feed(uint8_t(b));
         if (step == Step::Overflow) return WL_ERR_TOO_LONG;
@@ -73,8 +72,7 @@ bool exchange(Port &port, wireframe::Frame request, wireframe::Frame &answer) {
     request.seq = ++port.sequence;
     const std::vector<uint8_t> wire = wireframe::encode(request);
     port.line.purge();
-    if (!port.line.write_all(wire.data(), wire.size(), kWriteMs + 5 * int(wire.size())))
-        return fail(port, WL_ERR_WRITE);
+    if (port.line.write(wire.data(), wire.size()) != wire.size()) return fail(port, WL_ERR_WRITE);
     return receive(port, request, answer);
 }
 

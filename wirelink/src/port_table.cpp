@@ -1,11 +1,9 @@
 // Opening, checking and closing ports; the per-port error code.
 #include "port_table.h"
 
-#include <cctype>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
-#include <strings.h>
+
+#include "settings_text.h"
 
 #include "wirelink.h"
 
@@ -13,15 +11,6 @@ namespace wirelink {
 namespace {
 
 std::unique_ptr<Port> g_slots[kSlots];
-
-// A signed decimal after leading blanks; false when there is none.
-bool read_number(const char *p, long &out) {
-    char *end = nullptr;
-    long v = std::strtol(p, &end, 10);
-    if (end == p) return false;
-    out = v;
-    return true;
-}
 
 }  // namespace
 
@@ -31,21 +20,13 @@ Port *find_port(uint32_t handle) {
     return p && p->line.is_open() ? p : nullptr;
 }
 
-void parse_settings(const char *text, LinkSettings &settings) {
-    if (!text) return;
-    const char *p = text;
-    while (*p) {
-        long v;
-        if (strncasecmp(p, "baud", 4) == 0 && p[4]) {
-            if (read_number(p + 5, v)) settings.baud = v;
-        } else if (strncasecmp(p, "timeout=", 8) == 0) {
-            // A negative or absurd time-out would make every wait unbounded or zero.
-            if (read_number(p + 8, v) && v >= 0 && v <= 600000) settings.timeout_ms = int(v);
-        }
-        const char *semi = std::strchr(p, ';');
-        if (!semi) break;
-        p = semi + 1;
-    }
+int read_byte(Port &port, int wait_ms) {
+    portlink::Timeouts t;
+    t.read_mult = 0;
+    t.read_const = uint32_t(wait_ms < 0 ? 0 : wait_ms);
+    port.line.set_timeouts(t);
+    uint8_t b;
+    return port.line.read(&b, 1) == 1 ? b : -1;
 }
 
 }  // namespace wirelink
@@ -58,11 +39,14 @@ uint32_t IFD_OpenPort(const char *name, const char *settings) {
     uint32_t slot = 0;
     while (slot < kSlots && g_slots[slot]) ++slot;
     if (slot == kSlots || !name) return 0;
-    LinkSettings s;
-    parse_settings(settings, s);
+    long baud = 57600;
+    uint32_t timeout = 2000;
+    portlink::parse_settings(settings, baud, timeout);
     auto port = std::make_unique<Port>();
-    if (port->line.open(device_path(name), s.baud) != SerialPort::OpenResult::Ok) return 0;
-    port->read_timeout_ms = s.timeout_ms;
+    // Not shared: a device another port holds cannot be opened again.
+    if (!port->line.open(portlink::device_path(name)) || !port->line.configure(baud)) return 0;
+    // A time-out beyond ten minutes is a typing error, not a wish to hang that long.
+    port->read_timeout_ms = int(timeout > 600000 ? 600000 : timeout);
     g_slots[slot] = std::move(port);
     return slot + 1;
 }

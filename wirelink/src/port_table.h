@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-#include "serial_port.h"
+#include "serial_line.h"  // portlink's serial line, shared
 
 namespace wirelink {
 
 struct Port {
-    SerialPort line;
+    portlink::SerialLine line;
     int32_t error = 0;
     int read_timeout_ms = 2000;  // wait for the first answer byte
     uint8_t sequence = 0;        // number of the last request sent
@@ -21,11 +21,7 @@ constexpr uint32_t kSlots = 8;
 // The open port named by the handle, or null.
 Port *find_port(uint32_t handle);
 
-struct LinkSettings {
-    long baud = 57600;
-    int timeout_ms = 2000;
-};
-// "baud=...;timeout=..." items, letter case ignored, others skipped; null = defaults.
-void parse_settings(const char *text, LinkSettings &settings);
+// One byte within `wait_ms`: 0-255, or -1 on time-out or failure.
+int read_byte(Port &port, int wait_ms);
 
 }  // namespace wirelink
