@@ -4,7 +4,6 @@
 
 #include "common/des.h"
 #include "common/hex.h"
-#include "devsim/registry.h"
 
 namespace devsim {
 
@@ -138,6 +137,3 @@ bool read_identity(const RingChip& ring, uint8_t out[5]) {
 }
 
 }  // namespace devsim
-
-// The chip model has no device kind of its own; the ring readers use it.
-DEVSIM_DEVICE_FILE(ring_chip) { (void)reg; }
