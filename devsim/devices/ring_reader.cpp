@@ -172,6 +172,7 @@ Answer RingField::hitag_s(Gen g, uint8_t sub, const Bytes& a) {
         }
         case 6: {
             if (a.size() < 17) return fail(kReaderBadData);
+            if (size_t(a[0]) * 4 + 4 > r->page_count()) return fail(kReaderNoRing);
             for (size_t i = 0; i < 4; ++i)
                 if (!r->write(uint8_t(a[0] * 4 + i), page_of(a, 1 + 4 * i))) return fail(kReaderWriteRefused);
             return ok();

@@ -59,14 +59,15 @@ uint16_t TTF_Read_Hex(uint32_t port, uint8_t type, char* text) {
     return RR_OK;
 }
 
-int32_t ISO11784_GetCountry(const uint8_t code[8]) { return int32_t(iso_country(code)); }
+// The ISO 11784 functions check nothing but a null code (which they ignore).
+int32_t ISO11784_GetCountry(const uint8_t code[8]) { return code ? int32_t(iso_country(code)) : 0; }
 
 void ISO11784_SetCountry(uint8_t code[8], int32_t country) {
-    iso_set_country(code, unsigned(country));
+    if (code) iso_set_country(code, unsigned(country));
 }
 
 int32_t ISO11784_GetNational(const uint8_t code[8], char* text) {
-    const uint64_t v = iso_national(code);
+    const uint64_t v = code ? iso_national(code) : 0;
     char buf[32];
     const int n = std::snprintf(buf, sizeof buf, "%03llu.%03llu.%03llu.%03llu",
                                 (unsigned long long)(v / 1000000000ULL), (unsigned long long)((v / 1000000ULL) % 1000),
@@ -76,7 +77,7 @@ int32_t ISO11784_GetNational(const uint8_t code[8], char* text) {
 }
 
 void ISO11784_SetNational(uint8_t code[8], const char* text) {
-    if (!text) return;
+    if (!code || !text) return;
     uint64_t g[4];
     const char* p = text;
     for (int i = 0; i < 4; ++i) {
@@ -89,8 +90,10 @@ void ISO11784_SetNational(uint8_t code[8], const char* text) {
     iso_set_national(code, g[0] * 1000000000ULL + g[1] * 1000000ULL + g[2] * 1000ULL + g[3]);
 }
 
-int32_t ISO11784_GetReserved(const uint8_t code[8]) { return int32_t(iso_reserved(code)); }
+int32_t ISO11784_GetReserved(const uint8_t code[8]) { return code ? int32_t(iso_reserved(code)) : 0; }
 
-void ISO11784_SetReserved(uint8_t code[8], int32_t reserved) { iso_set_reserved(code, unsigned(reserved)); }
+void ISO11784_SetReserved(uint8_t code[8], int32_t reserved) {
+    if (code) iso_set_reserved(code, unsigned(reserved));
+}
 
 }  // extern "C"
