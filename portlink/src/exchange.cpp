@@ -42,53 +42,10 @@ bool receive_answer(Port& port, uint8_t* flags, uint8_t* answer) {
         port.error = lf::kErrBadHandle;
         return false;
     }
-    uint8_t b = 0;
-    if (port.line.read(&b, 1) != 1) {
-        port.error = lf::kErrNoAnswer;
-        return false;
-    }
-    if (b != lf::kFrameStart) {
-        port.error = lf::kErrMalformed;
-        return false;
-    }
-    lf::Unframer unframer(lf::kMaxBody);
-    unframer.feed(b);
-    for (;;) {
-        if (port.line.read(&b, 1) != 1) {
-            port.error = lf::kErrMalformed;  // cut off inside the frame
-            return false;
-        }
-        const auto step = unframer.feed(b);
-        if (step == lf::Unframer::Step::Overflow) {
-            port.error = lf::kErrTooLong;
-            return false;
-        }
-        if (step == lf::Unframer::Step::Complete) break;
-    }
-    uint8_t body[lf::kMaxBody];
-    const size_t len = unframer.body().size();
-    std::memcpy(body, unframer.body().data(), len);
-    lf::Expect expect;
-    std::memcpy(expect.station, port.base, 2);
-    expect.answer = true;
-    lf::Parsed parsed;
-    const int32_t err = lf::check_body(body, len, expect, lf::Keys{&port.data_ks, &port.mac_ks}, parsed);
-    if (err != lf::kOk) {
-        port.error = err;
-        return false;
-    }
-    if (flags) *flags = parsed.header.flags;
-    if (answer) {
-        answer[0] = parsed.header.mark;
-        answer[1] = parsed.header.code;
-        answer[2] = parsed.length;
-        std::memcpy(answer + 3, parsed.data, parsed.length);  // at most 141: the body is at most 150
-    }
-    if (parsed.header.code != 0) {
-        port.error = parsed.header.code;
-        return false;
-    }
-    return true;
+    // Each byte waits under the read time-outs of a one-byte read.
+    auto next = [](void* ctx, uint8_t& b) { return static_cast<SerialLine*>(ctx)->read(&b, 1) == 1; };
+    port.error = receive_frame(next, &port.line, port.base, lf::Keys{&port.data_ks, &port.mac_ks}, flags, answer);
+    return port.error == lf::kOk;
 }
 
 bool exchange(Port& port, uint8_t flags_out, const uint8_t* request, uint8_t* flags_in, uint8_t* answer) {

@@ -4,11 +4,9 @@
 #include <cstdint>
 
 #include "port.h"
+#include "receiver.h"
 
 namespace portlink {
-
-// Room for an answer block: frame mark, status, length and 141 data bytes.
-constexpr size_t kAnswerBlock = 3 + 141;
 
 // Sends the request block (unused, command, length, data) with `flags`. Sets the port's
 // error code (0, or 261 / 263) and returns false on failure.
