@@ -116,8 +116,10 @@ int32_t unseal(uint8_t* body, size_t len, size_t region_start, uint8_t flags, co
     return kOk;
 }
 
-std::vector<uint8_t> build_body(const Header& h, const uint8_t* data, size_t n, const Keys& keys) {
-    if (n > kMaxData) n = kMaxData;
+std::vector<uint8_t> build_body(const Header& h, const uint8_t* data, size_t n, const Keys& keys,
+                                size_t max_data) {
+    if (max_data > 255) max_data = 255;
+    if (n > max_data) n = max_data;
     std::vector<uint8_t> body;
     body.reserve(8 + n + 8 + 4 + 1);
     body.insert(body.end(), {h.from[0], h.from[1], h.to[0], h.to[1], h.flags, h.mark, h.code,
@@ -127,8 +129,9 @@ std::vector<uint8_t> build_body(const Header& h, const uint8_t* data, size_t n, 
     return body;
 }
 
-std::vector<uint8_t> build_frame(const Header& h, const uint8_t* data, size_t n, const Keys& keys) {
-    const auto body = build_body(h, data, n, keys);
+std::vector<uint8_t> build_frame(const Header& h, const uint8_t* data, size_t n, const Keys& keys,
+                                 size_t max_data) {
+    const auto body = build_body(h, data, n, keys, max_data);
     std::vector<uint8_t> wire;
     if (!body.empty()) wrap(body.data(), body.size(), wire);
     return wire;

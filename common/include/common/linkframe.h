@@ -131,12 +131,16 @@ struct Header {
     uint8_t code = 0;  // command in a request, status in an answer
 };
 
-// A complete body (header, N = min(n, kMaxData) data bytes, protection, CRC).
-// Returns an empty vector when a protected frame lacks its key.
-std::vector<uint8_t> build_body(const Header& h, const uint8_t* data, size_t n, const Keys& keys);
+// A complete body (header, N = min(n, max_data) data bytes, protection, CRC). Requests
+// carry at most kMaxData bytes; a device may answer up to 255 (a receiver keeps 150 body
+// bytes, so 141 in a plain answer). Returns an empty vector when a protected frame lacks
+// its key.
+std::vector<uint8_t> build_body(const Header& h, const uint8_t* data, size_t n, const Keys& keys,
+                                size_t max_data = kMaxData);
 
 // build_body() wrapped into a frame.
-std::vector<uint8_t> build_frame(const Header& h, const uint8_t* data, size_t n, const Keys& keys);
+std::vector<uint8_t> build_frame(const Header& h, const uint8_t* data, size_t n, const Keys& keys,
+                                 size_t max_data = kMaxData);
 
 struct Parsed {
     Header header;
