@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/des.h"
 #include "devsim/emulator.h"
 #include "ring_reader.h"
 #include "ringreader.h"
@@ -75,6 +76,30 @@ TEST_F(Reader, SelectAndPagesOfAClubRing) {
     ASSERT_EQ(HTS_ReadPage(port, 9, page), RR_OK);
     EXPECT_EQ(Bytes(page, page + 4), (Bytes{5, 6, 7, 8}));
     EXPECT_EQ(HTS_Deactive(port), RR_OK);
+}
+
+// What the club program does to accept a ring: pages 6-7 decrypted under the club key
+// must read as the UID in uppercase hexadecimal.
+TEST_F(Reader, ClubSignatureOfTheRingMakers) {
+    struct Case {
+        RingChip ring;
+        bool accepted;
+    } cases[] = {
+        {devsim::make_club_ring(0x00AB12CD, 1, 2), true},
+        {devsim::make_club_ring(0x00AB12CD, 1, 2, "12345678"), false},
+        {devsim::make_unsigned_ring(0x00AB12CD, 1, 2), false},
+    };
+    const uint8_t key[8] = {'4', '1', '9', '5', '7', '3', '0', '2'};
+    for (const auto& c : cases) {
+        field([](devsim::RingField& f) { f.clear(); return 0; });
+        place(c.ring);
+        uint8_t uid[4], sig[8], plain[9] = {};
+        ASSERT_EQ(HTS_Active(port, uid), RR_OK);
+        ASSERT_EQ(HTS_ReadPage(port, 6, sig), RR_OK);
+        ASSERT_EQ(HTS_ReadPage(port, 7, sig + 4), RR_OK);
+        club::des_decrypt(key, sig, plain);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(plain)) == "00AB12CD", c.accepted);
+    }
 }
 
 TEST_F(Reader, TagTalksFirstReadsTheIdentity) {

@@ -5,6 +5,7 @@
 
 #include "common/oledate.h"
 #include "devsim/emulator.h"
+#include "devsim/registry.h"
 #include "portlink.h"
 #include "train_clock.h"
 #include "trainclock.h"
@@ -166,6 +167,40 @@ TEST_F(TrainClockTest, LogsCardsAndCardRecords) {
     EXPECT_EQ(rec[0], 0xAA);
     ASSERT_EQ(PGC_CloseRace(port), TC_OK);
     EXPECT_EQ(PGC_CloseRace(port), 0);  // no card race open any more
+}
+
+// A clock whose answers are a little off: one byte too many for a training id, and a
+// record flagged without a time but with a valid BCD time behind it.
+class OddClock : public devsim::TrainClock {
+protected:
+    devsim::Answer user_command(const devsim::Request& r, bool secured, devsim::LinkState& l) override {
+        devsim::Answer a = TrainClock::user_command(r, secured, l);
+        if (r.command == 0x12 && a.status == 0) a.data.push_back(0);
+        if (r.command == 0x14 && a.status == 0) a.data[0] = 0x05;
+        return a;
+    }
+};
+
+TEST(TrainClockAnswers, LengthRulesAndUnflaggedDates) {
+    devsim::Emulator emu(std::make_unique<OddClock>(), devsim::Registry::instance().make_codec("portlink"));
+    const uint32_t port = IFD_OpenPort(emu.path().c_str(), "baud=115200;timeout=500");
+    ASSERT_NE(port, 0u);
+    ASSERT_EQ(PGT_CreateTrain(port, 1), TC_OK);
+    uint16_t train = 7;
+    EXPECT_EQ(PGT_GetTrainId(port, 0, &train, nullptr, nullptr), 0);  // 6 bytes where 5 belong
+    EXPECT_EQ(IFD_GetErrCode(port), TC_ERR_ANSWER);
+    EXPECT_EQ(train, 7);
+
+    emu.with_device([](devsim::Device& d, devsim::LinkState&) {
+        std::string reply;
+        return d.control("clock", {"arrive", "1", "AABBCCDDEEFF", "260501081500"}, reply);
+    });
+    uint32_t flags = 0;
+    double when = 1.0;
+    ASSERT_EQ(PGT_GetTrainRecord(port, 1, 0, nullptr, &flags, &when), TC_OK);
+    EXPECT_EQ(flags, 0x05u);
+    EXPECT_EQ(when, 0.0);
+    IFD_ClosePort(port);
 }
 
 }  // namespace
