@@ -45,3 +45,12 @@ QString udlTextForPostgres(const ConnectionSettings& settings);
 
 // Parses a libpq style "host=... port=... dbname=... user=..." text (CLUB_TEST_PG).
 ConnectionSettings postgresFromConnInfo(const QString& connInfo);
+
+// Settings for a SQLite database file.
+inline ConnectionSettings sqliteSettings(const QString& databaseFile)
+{
+    ConnectionSettings s;
+    s.engine = DbEngine::SQLite;
+    s.databaseFile = databaseFile;
+    return s;
+}

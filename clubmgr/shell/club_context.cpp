@@ -1,0 +1,8 @@
+#include "club_context.h"
+
+#include <QDir>
+
+QString ClubPaths::backupDir() const
+{
+    return QDir::cleanPath(QDir(clubDir).absoluteFilePath("..")) + "/Backup";
+}
