@@ -72,7 +72,7 @@ TEST_F(DeviceOnLine, EveryReceiveFaultEndsInItsCode) {
         int32_t code;
     };
     const Case cases[] = {
-        {Fault::NoAnswer, -1, 259},  {Fault::Delay, 400, 259},   {Fault::Garbage, 3, 263},
+        {Fault::NoAnswer, -1, 259},  {Fault::Delay, 700, 259},   {Fault::Garbage, 3, 263},
         {Fault::CutOff, -1, 263},    {Fault::Oversized, -1, 262}, {Fault::BadCrc, -1, 266},
         {Fault::NoAnswerFlag, -1, 263}, {Fault::WrongAddress, 0x0005, 264}, {Fault::BadMac, -1, 265},
         {Fault::Status, 0x21, 33},

@@ -93,7 +93,7 @@ TEST_F(SecureChannel, SessionIdentifierAndRepeatedConnects) {
     // A new port draws new keys and needs a new connect.
     uint32_t sid_before = sid;
     IFD_ClosePort(h);
-    h = IFD_OpenPort(emu->path().c_str(), "timeout=100");
+    h = IFD_OpenPort(emu->path().c_str(), "timeout=250");
     ASSERT_NE(h, 0u);
     ASSERT_EQ(IFD_GetSession(h, &sid), -1);
     EXPECT_NE(sid, sid_before);
