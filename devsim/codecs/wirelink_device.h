@@ -35,9 +35,10 @@ protected:
 private:
     Answer link_command(const Request &request);
 
-    bool connected_ = false;
+    // Atomic: tests change the device's setup from their own thread between exchanges.
+    std::atomic<bool> connected_{false};
     std::atomic<bool> silent_{false};
-    bool challenged_ = false;
+    std::atomic<bool> challenged_{false};
     uint8_t sysid_[8] = {};
     uint8_t challenge_[8] = {};
 };
