@@ -72,7 +72,7 @@ bool RingChip::write(uint8_t page, const Page& data) {
         if ((old[2] & 0x80) && data != old) return false;
     }
     if (kind == Kind::Hitag2 && page == 3 && (old[0] & 0xF0 & ~data[0]) != 0) return false;
-    pages[page] = data;
+    if (!weak) pages[page] = data;
     ++writes;
     return true;
 }

@@ -17,6 +17,9 @@ struct RingChip {
     std::vector<Page> pages;
     std::array<uint8_t, 6> auth_key{};  // Hitag S authentication key
     uint32_t writes = 0;                 // page writes accepted, for tests
+    // A weak ring acknowledges page writes but keeps its old pages (a ring at the edge of
+    // the field, or a worn chip): only a read-back shows it.
+    bool weak = false;
 
     static RingChip hitag_s(uint32_t uid);
     // Hitag 2: page 1 holds the 4-byte key the select must present.

@@ -263,6 +263,11 @@ bool RingField::control(const std::string& verb, const std::vector<std::string>&
             need(2);
             place(args.size() > 2 ? RingChip::hitag_2(parse_hex32(args[1]), parse_hex32(args[2]))
                                   : RingChip::hitag_2(parse_hex32(args[1])));
+        } else if (what == "weak") {
+            need(2);
+            RingChip* r = find(parse_hex32(args[1]));
+            if (!r) throw std::runtime_error("no ring " + args[1] + " in the field");
+            r->weak = args.size() < 3 || args[2] != "0";
         } else if (what == "remove") {
             if (args.size() > 1) {
                 if (!remove(parse_hex32(args[1]))) throw std::runtime_error("no ring " + args[1] + " in the field");

@@ -7,6 +7,7 @@
 //   ring unsigned UID IDENT RC    formatted ring without signature
 //   ring blank UID                fresh Hitag S ring
 //   ring hitag2 UID [KEY]         Hitag 2 ring (key: 8 hex digits)
+//   ring weak UID [0|1]           the ring acknowledges writes but keeps its pages
 //   ring remove [UID]             take one ring (or every ring) out of the field
 //   ring list                     "UID config identity|-" for each ring in the field
 //   ring page UID N               the page as 8 hex digits

@@ -136,6 +136,13 @@ TEST_F(Reader, ChangePigeonWritesOnlyWhatDiffers) {
     ASSERT_EQ(TTF_Read(port, 1, back), RR_OK);
     EXPECT_EQ(Bytes(back, back + 5), Bytes(id, id + 5));
 
+    // A weak ring takes the writes but not the code: the read-back catches it.
+    field([](devsim::RingField& f) { f.find(kUid)->weak = true; return 0; });
+    const uint8_t other[5] = {0x0A, 0x1B, 0x2C, 0x3D, 0x80};
+    EXPECT_EQ(HTS_ChangePigeon(port, other), 0);
+    ASSERT_EQ(TTF_Read(port, 1, back), RR_OK);
+    EXPECT_EQ(back[4], 0x7F);
+
     field([](devsim::RingField& f) { f.clear(); return 0; });
     EXPECT_EQ(HTS_ChangePigeon(port, id), 0);
 }
