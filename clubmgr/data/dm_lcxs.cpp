@@ -163,6 +163,13 @@ QSqlQuery TdmLCXS::exec(const QString& sql, const QVariantList& params)
 {
     QSqlQuery q(database());
     q.setForwardOnly(true);
+    // Without parameters the statement runs as it is: PostgreSQL cannot prepare
+    // transaction control such as BEGIN.
+    if (params.isEmpty()) {
+        if (!q.exec(sql))
+            throw DbError(errorText(q.lastError()));
+        return q;
+    }
     if (!q.prepare(sql))
         throw DbError(errorText(q.lastError()));
     for (const QVariant& p : params)

@@ -36,6 +36,7 @@ bool execOnServer(const ConnectionSettings& s, const QStringList& statements, QS
             ok = false;
         } else {
             QSqlQuery q(db);
+            q.exec("SET client_min_messages TO WARNING");
             if (!schema.isEmpty() && !q.exec(QString("SET search_path TO %1").arg(schema))) {
                 *error = q.lastError().text();
                 ok = false;
