@@ -4,11 +4,14 @@
 //                                        else the program's folder)
 //   clubmgr --club DIR --init-db [--demo]   create a new club folder (with the demo club)
 //   clubmgr --page NAME                  open a page at start (home, clock, member, races, setup)
+//   clubmgr --report NAME [--race CODE] [--loft LOFTNO] [--device NO] [--pdf FILE]
+//                                        print a report to a PDF file, or preview it (see README)
 #include "club_start.h"
 #include "dm_lcxs.h"
 #include "home_page.h"
 #include "menu_window.h"
 #include "prompter.h"
+#include "report_command.h"
 #include "setup_page.h"
 
 #include <QApplication>
@@ -33,7 +36,8 @@ bool runsWithoutScreen(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    if (runsWithoutScreen(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((runsWithoutScreen(argc, argv) || club::reports::reportCommandInArgs(argc, argv)) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("clubmgr");
@@ -47,6 +51,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption demoOption("demo", "With --init-db: fill the new club with a demo club.");
     const QCommandLineOption pageOption("page", "Open this page at start: home, clock, member, races or setup.", "NAME");
     parser.addOptions({clubOption, initOption, demoOption, pageOption});
+    club::reports::addReportOptions(parser);
     // Further options: add them here and handle them below, before the window is made.
     parser.process(app);
 
@@ -69,6 +74,8 @@ int main(int argc, char* argv[])
         reportStartError(dm.openError());
         return 1;
     }
+    if (club::reports::reportRequested(parser))
+        return club::reports::runReportCommand(parser, dm);
 
     // 2. The main window with its pages.
     QtPrompter prompter;

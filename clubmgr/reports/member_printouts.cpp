@@ -34,10 +34,10 @@ ReportDocument TfrmPrtMemRingList::document() const
     ReportDocument doc = memberLayout(
         QStringLiteral(" Ring list of ") + in_.loftName + QStringLiteral("( ") + in_.loftNo + QStringLiteral(" )"),
         in_.club);
-    doc.columns = {{QStringLiteral("Life Ring Number"), 2.6},
-                   {QStringLiteral("Sex of bird"), 1.7},
-                   {QStringLiteral("e_Ring Assign."), 2.0},
-                   {QStringLiteral("Color"), 1.7},
+    doc.columns = {{QStringLiteral("Life Ring Number"), 2.4},
+                   {QStringLiteral("Sex of bird"), 1.6},
+                   {QStringLiteral("e_Ring Assign."), 1.9},
+                   {QStringLiteral("Color"), 2.3},
                    {QStringLiteral("Create Date"), 1.8},
                    {QStringLiteral("Assign Date"), 1.8},
                    {QStringLiteral("Last Update date"), 2.4}};
