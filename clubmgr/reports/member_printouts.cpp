@@ -34,10 +34,10 @@ ReportDocument TfrmPrtMemRingList::document() const
     ReportDocument doc = memberLayout(
         QStringLiteral(" Ring list of ") + in_.loftName + QStringLiteral("( ") + in_.loftNo + QStringLiteral(" )"),
         in_.club);
-    doc.columns = {{QStringLiteral("Life Ring Number"), 2.4},
+    doc.columns = {{QStringLiteral("Life Ring Number"), 2.3},
                    {QStringLiteral("Sex of bird"), 1.6},
-                   {QStringLiteral("e_Ring Assign."), 1.9},
-                   {QStringLiteral("Color"), 2.3},
+                   {QStringLiteral("e_Ring Assign."), 2.1},
+                   {QStringLiteral("Color"), 2.2},
                    {QStringLiteral("Create Date"), 1.8},
                    {QStringLiteral("Assign Date"), 1.8},
                    {QStringLiteral("Last Update date"), 2.4}};
