@@ -143,12 +143,36 @@ private:
 
     void computeColumns()
     {
-        double total = 0;
-        for (const ReportColumn& c : doc_.columns) total += std::max(c.weight, 0.01);
+        // Widths follow the weights, but a column is never narrower than its title on
+        // one line; the others give up the difference in proportion to their weights.
+        const int n = static_cast<int>(doc_.columns.size());
+        std::vector<double> need(n, 0), width(n, 0);
+        std::vector<bool> fixed(n, false);
+        for (int i = 0; i < n; ++i)
+            if (doc_.columns[i].group.isEmpty())
+                need[i] = fm(headFont()).horizontalAdvance(doc_.columns[i].title) + 2 * pad_ + 1;
+        double needed = 0;
+        for (double v : need) needed += v;
+        for (bool changed = true; changed && needed <= content_.width();) {
+            changed = false;
+            double freeWidth = content_.width(), freeWeight = 0;
+            for (int i = 0; i < n; ++i) {
+                if (fixed[i]) freeWidth -= need[i];
+                else freeWeight += std::max(doc_.columns[i].weight, 0.01);
+            }
+            for (int i = 0; i < n; ++i) {
+                width[i] = fixed[i] ? need[i] : freeWidth * std::max(doc_.columns[i].weight, 0.01) / freeWeight;
+                if (!fixed[i] && width[i] < need[i]) fixed[i] = changed = true;
+            }
+        }
+        if (needed > content_.width()) {
+            double total = 0;
+            for (const ReportColumn& c : doc_.columns) total += std::max(c.weight, 0.01);
+            for (int i = 0; i < n; ++i) width[i] = content_.width() * std::max(doc_.columns[i].weight, 0.01) / total;
+        }
         colX_.push_back(content_.left());
-        for (const ReportColumn& c : doc_.columns)
-            colX_.push_back(colX_.back() + content_.width() * std::max(c.weight, 0.01) / total);
-        if (!doc_.columns.isEmpty()) colX_.back() = content_.right();
+        for (double w : width) colX_.push_back(colX_.back() + w);
+        if (n > 0) colX_.back() = content_.right();
     }
 
     void computeHeadCells()
