@@ -246,17 +246,18 @@ QList<StatusLine> selectRaceStatus(TdmLCXS& dm, const QString& liberCode, const 
 
 // ---- Results ------------------------------------------------------------------------------
 
-QList<ResultEntry> selectArrivedEntries(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate) {
+QList<ResultEntry> selectArrivedEntries(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,
+                                        bool arrivedOnly) {
     QSqlQuery q = dm.exec(
         "SELECT e.PRingNo, e.BackTime, e.FlyTime, e.FlySpeed, e.Dist, e.TimeVari, p.PRingNo, p.LoftNo,"
         " l.LoftName, p.RCountry, p.RYear, p.RRegLetter, p.RRegNumber, p.Sex, p.ColorType,"
-        " d.LoftNo, d.Yards"
+        " d.LoftNo, d.Yards, e.LiberDate"
         " FROM LCX_PigRaceData e"
         " LEFT JOIN LCX_PigData p ON p.PRingNo = e.PRingNo"
         " LEFT JOIN LCX_LoftData l ON l.LoftNo = p.LoftNo"
         " LEFT JOIN LCX_LoftLibPointDist d ON d.LiberCode = e.LiberCode AND d.LoftNo = p.LoftNo"
-        " WHERE e.LiberCode = ? AND e.LiberDate >= ? AND e.LiberDate < ?"
-        " AND e.BackTime IS NOT NULL AND e.BackTime <> ''",
+        " WHERE e.LiberCode = ? AND e.LiberDate >= ? AND e.LiberDate < ?" +
+            QString::fromLatin1(arrivedOnly ? " AND e.BackTime IS NOT NULL AND e.BackTime <> ''" : ""),
         raceKey(liberCode, liberDate));
     QList<ResultEntry> rows;
     while (q.next()) {
@@ -278,31 +279,17 @@ QList<ResultEntry> selectArrivedEntries(TdmLCXS& dm, const QString& liberCode, c
         r.colorType = q.value(14).toString();
         r.hasDistanceRow = !q.value(15).isNull();
         r.yards = nullableInt(q.value(16));
+        r.storedLiberDate = q.value(17);
         rows.append(r);
     }
     return rows;
 }
 
-RaceCounts selectRaceCounts(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate) {
-    RaceCounts c;
-    c.birdsSent = dm.scalar("SELECT count(*) FROM LCX_PigRaceData WHERE LiberCode = ? AND "
-                            "LiberDate >= ? AND LiberDate < ?",
-                            raceKey(liberCode, liberDate))
-                      .toInt();
-    // DISTINCT keeps one null: entries whose pigeon is not in the register are one member.
-    c.members = dm.scalar("SELECT count(*) FROM (SELECT DISTINCT p.LoftNo FROM LCX_PigRaceData e "
-                          "LEFT JOIN LCX_PigData p ON p.PRingNo = e.PRingNo WHERE e.LiberCode = ? "
-                          "AND e.LiberDate >= ? AND e.LiberDate < ?) m",
-                          raceKey(liberCode, liberDate))
-                    .toInt();
-    return c;
-}
-
-void updateEntryResult(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,
+void updateEntryResult(TdmLCXS& dm, const QString& liberCode, const QVariant& storedLiberDate,
                        const QString& pRingNo, const QString& flyTime, double flySpeed, int dist) {
     dm.exec("UPDATE LCX_PigRaceData SET FlyTime = ?, FlySpeed = ?, Dist = ? WHERE LiberCode = ? AND "
-            "PRingNo = ? AND LiberDate >= ? AND LiberDate < ?",
-            {flyTime, flySpeed, dist, liberCode, pRingNo, liberDate, liberDate.addDays(1)});
+            "LiberDate = ? AND PRingNo = ?",
+            {flyTime, flySpeed, dist, liberCode, storedLiberDate, pRingNo});
 }
 
 // ---- Sun table ----------------------------------------------------------------------------

@@ -122,19 +122,21 @@ struct ResultEntry {
     QString sex, colorType;
     bool hasDistanceRow = false;   // the pigeon's loft has a distance row for the code
     QVariant yards;                // that row's Yards
+    QVariant storedLiberDate;      // the entry's LiberDate as stored, to write it back by key
 };
 
-// The race's entries that have a BackTime, in the database's order.
-QList<ResultEntry> selectArrivedEntries(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate);
+// The race's entries that have a BackTime (or all of them), in the database's order.
+QList<ResultEntry> selectArrivedEntries(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,
+                                        bool arrivedOnly = true);
 
 struct RaceCounts {
     int members = 0;   // distinct lofts among the entries; unregistered pigeons count as one
     int birdsSent = 0;
 };
-RaceCounts selectRaceCounts(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate);
 
-// Writes FlyTime, FlySpeed and Dist of one entry.
-void updateEntryResult(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,
+// Writes FlyTime, FlySpeed and Dist of one entry, found by its key with the LiberDate exactly
+// as stored (ResultEntry::storedLiberDate), so the whole key index serves every update.
+void updateEntryResult(TdmLCXS& dm, const QString& liberCode, const QVariant& storedLiberDate,
                        const QString& pRingNo, const QString& flyTime, double flySpeed, int dist);
 
 // ---- Sun table (LCX_SunSet_SunRise) ------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include "dm_lcxs.h"
 #include "flight_math.h"
 
+#include <QSet>
+
 namespace club {
 
 QVector<SunRow> SunRowsOf(TdmLCXS& dm, const QString& raceCode) {
@@ -15,9 +17,22 @@ QVector<SunRow> SunRowsOf(TdmLCXS& dm, const QString& raceCode) {
 
 RaceResult LoadRaceResult(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,
                           bool withDistanceRowOnly) {
-    QList<ResultEntry> entries = selectArrivedEntries(dm, liberCode, liberDate);
-    if (withDistanceRowOnly)
-        entries.removeIf([](const ResultEntry& e) { return !e.hasDistanceRow; });
+    // One pass over all entries of the race gives the counts and the arrived ones.
+    QList<ResultEntry> entries = selectArrivedEntries(dm, liberCode, liberDate, false);
+    RaceResult result;
+    result.counts.birdsSent = int(entries.size());
+    QSet<QString> lofts;
+    bool unregistered = false;
+    for (const ResultEntry& e : entries) {
+        if (e.inRegister && !e.loftNo.isNull())
+            lofts.insert(e.loftNo);
+        else
+            unregistered = true;   // no pigeon or no loft number: together one member
+    }
+    result.counts.members = int(lofts.size()) + (unregistered ? 1 : 0);
+    entries.removeIf([withDistanceRowOnly](const ResultEntry& e) {
+        return e.backTime.isEmpty() || (withDistanceRowOnly && !e.hasDistanceRow);
+    });
     QVector<double> speeds;
     speeds.reserve(entries.size());
     for (const ResultEntry& e : entries) speeds.append(e.flySpeed.toDouble());
@@ -28,11 +43,9 @@ RaceResult LoadRaceResult(TdmLCXS& dm, const QString& liberCode, const QDate& li
     for (int i : order) sorted.append(speeds[i]);
     const QVector<int> positions = PositionsOfSortedSpeeds(sorted);
 
-    RaceResult result;
     result.rows.reserve(order.size());
     for (int k = 0; k < order.size(); ++k)
         result.rows.append({positions[k], sorted[k], std::move(entries[order[k]])});
-    result.counts = selectRaceCounts(dm, liberCode, liberDate);
     return result;
 }
 
@@ -74,7 +87,7 @@ RecalculationReport RecalculateRace(TdmLCXS& dm, const QString& liberCode, const
         const int d = e.hasDistanceRow ? e.yards.toInt() : 0;
         const EntryResult r =
             ComputeEntryResult(d, e.timeVari.toLongLong(), lib, arrival, sun, Rounding::Truncate);
-        updateEntryResult(dm, liberCode, liberDate, e.pRingNo, r.flyTime, r.flySpeed, r.dist);
+        updateEntryResult(dm, liberCode, e.storedLiberDate, e.pRingNo, r.flyTime, r.flySpeed, r.dist);
         ++report.entries;
     }
     tx.commit();
