@@ -229,6 +229,21 @@ TEST_F(RaceCycle, ClockOrderIsKept) {
     EXPECT_STREQ(url, "http://club.example/upload");
     ASSERT_EQ(PGT_GetURL(port(), 4, url), -1);
     EXPECT_STREQ(url, "");
+
+    // The state of a known tag changes also on a closed list; kind selects by state.
+    ASSERT_EQ(PGT_SetTagState(port(), "A1B2C3D40000C800", 2), -1);
+    uint32_t count = 0;
+    ASSERT_EQ(PGT_GetTagCount(port(), 2, &count), -1);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(PGT_SetTagState(port(), "0000000100000000", 2), 0);
+    EXPECT_EQ(line->error(), WL_DEV_NOT_FOUND);
+    // Clearing the tag list (bit 0) leaves the races; 0 clears everything.
+    ASSERT_EQ(PGT_Clear(port(), 0x01), -1);
+    ASSERT_EQ(PGT_GetTagCount(port(), 0, &count), -1);
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(clock->current_race(), kRace);
+    ASSERT_EQ(PGT_Clear(port(), 0), -1);
+    EXPECT_EQ(clock->current_race(), "");
 }
 
 // A genuine record passes; a change of any bit of the record's first 44 bytes, of the
