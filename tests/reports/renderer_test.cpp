@@ -1,7 +1,11 @@
 #include "pdf_text.h"
 #include "report_renderer.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPrintPreviewWidget>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -136,4 +140,28 @@ TEST(Renderer, RewritingReplacesTheWholeFile)
     const PdfText pdf = pdfToText(path);
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_FALSE(pdf.has("Member 003"));
+}
+
+TEST(Renderer, PreviewIsModalAndShowsEveryPage)
+{
+    const DocReport report(listOf(200));
+    const int expected = report.pageCount();
+    int shownPages = -1;
+    QString dialogClass;
+    QTimer poll;
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        dialogClass = modal->metaObject()->className();
+        auto* view = modal->findChild<QPrintPreviewWidget*>();
+        if (view && view->pageCount() == 0 && waited.elapsed() < 5000) return;
+        shownPages = view ? view->pageCount() : 0;
+        modal->close();
+    });
+    poll.start(20);
+    report.preview(nullptr);  // returns when the preview is closed
+    EXPECT_EQ(dialogClass, "QPrintPreviewDialog");
+    EXPECT_EQ(shownPages, expected);
 }
