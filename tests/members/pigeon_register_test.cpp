@@ -158,7 +158,8 @@ TEST_F(PigeonRegister, FailingInsertKeepsTheRingsBeforeIt)
              "BEGIN SELECT RAISE(ABORT, 'ring store refused'); END");
     const PigeonSaveResult r = save(entry("NL", "2015", "", "00098", "00101"));
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.error.contains("ring store refused")) << r.error.toStdString();
+    EXPECT_TRUE(r.error.isEmpty());
+    EXPECT_TRUE(r.storeError.contains("ring store refused")) << r.storeError.toStdString();
     EXPECT_EQ(r.inserted, 2);
     EXPECT_EQ(rings(), (QStringList{"NL1500098/00098", "NL1500099/00099"}));
 }

@@ -18,7 +18,7 @@ TEST(ClockControl, VerbsSetUpTheClockAndMakePigeonsArrive) {
     EXPECT_EQ(ctl.execute("identity 123", quit), "OK");
     EXPECT_EQ(ctl.execute("devno 0A0B0C0D", quit), "OK");
 
-    const uint32_t port = IFD_OpenPort(ctl.find(1)->path().c_str(), "baud=115200;timeout=300");
+    const uint32_t port = IFD_OpenPort(ctl.find(1)->path().c_str(), "baud=115200;timeout=1000");
     ASSERT_NE(port, 0u);
     uint8_t code[8];
     identity_code(kSysId, code);  // "123" is padded to the club's "12300000"

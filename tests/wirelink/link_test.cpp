@@ -65,7 +65,7 @@ protected:
         cfg.system_identity = kSysId;
         auto c = std::make_unique<devsim::RaceClock>(cfg);
         clock = c.get();
-        line = std::make_unique<ClockLine>(std::move(c), "baud=115200;timeout=300");
+        line = std::make_unique<ClockLine>(std::move(c), "baud=115200;timeout=500");
         ASSERT_NE(line->port, 0u);
     }
     devsim::RaceClock *clock = nullptr;
@@ -162,7 +162,7 @@ TEST_F(Connect, ReceiveFailures) {
     }
     // An answer that comes after the time-out is not taken for the answer of the next
     // command: the site info (8 bytes and more) must not read the late upload mode (4).
-    line->emu->arm({devsim::Fault::Delay, 450, 1});
+    line->emu->arm({devsim::Fault::Delay, 650, 1});
     uint8_t first = 0, second = 0;
     uint16_t third = 0;
     EXPECT_EQ(PGT_GetUploadMode(line->port, &first, &second, &third), 0);
