@@ -49,12 +49,13 @@ public:
     // The clock's own time runs this far ahead of (positive) or behind the PC's UTC time.
     void set_deviation_ms(int64_t ms);
     // A pigeon arrives: the tag whose code starts with `ring` (8 hex digits, its E_Ring)
-    // in the current race, at `utc`, read with random code `random` and chip UID `uid`
+    // in the current race, at `utc` as the clock reads it (so a deviation set here is not
+    // added again), read with random code `random` and chip UID `uid`
     // (8 hex digits; empty when the chip was not read). False, with the reason in `why`,
     // when the race is not running or the tag is not basketed for it.
     bool register_arrival(const std::string &ring, const club::CalendarFields &utc,
                           uint8_t random, const std::string &uid, std::string *why = nullptr);
-    // Arrival at the clock's own current time.
+    // Arrival at the clock's own current time (the PC's UTC time plus the deviation).
     bool register_arrival_now(const std::string &ring, uint8_t random, const std::string &uid,
                               std::string *why = nullptr);
     void add_log(uint8_t type, const std::vector<uint8_t> &body);
