@@ -94,7 +94,9 @@ public:
         footerH_ = footerHeight();
         summaryH_ = summaryHeight();
         rowH_.reserve(doc.rows.size());
-        for (const QStringList& row : doc.rows) rowH_.push_back(rowHeight(row));
+        // A line taller than a whole page (absurdly long texts) is cut to one page.
+        const double maxRowH = content_.height() - footerH_ - mm(2) - pageHeaderH_ - columnHeaderH_;
+        for (const QStringList& row : doc.rows) rowH_.push_back(std::min(rowHeight(row), std::max(maxRowH, mm(5))));
         paginate();
     }
 
@@ -251,7 +253,7 @@ private:
     {
         const double textW = content_.right() - titleTextLeft();
         double h = 0;
-        if (!doc_.title.isEmpty()) h += textHeight(fonts_.title, doc_.title, textW) + mm(1.5);
+        if (!doc_.title.isEmpty()) h += titleTextHeight(textW) + mm(1.5);
         h += doc_.addressLines.size() * fm(fonts_.address).height();
         if (!doc_.titleFields.isEmpty()) {
             if (h > 0) h += mm(2);
@@ -259,6 +261,11 @@ private:
         }
         if (doc_.logo) h = std::max(h, mm(kLogoMm));
         return h + mm(4);
+    }
+
+    double titleTextHeight(double width) const
+    {
+        return std::min(textHeight(fonts_.title, doc_.title, width), mm(60));
     }
 
     double summaryHeight() const
@@ -307,7 +314,7 @@ private:
         const double w = content_.right() - x;
         double ty = y;
         if (!doc_.title.isEmpty()) {
-            const double h = textHeight(fonts_.title, doc_.title, w);
+            const double h = titleTextHeight(w);
             p.setFont(fonts_.title);
             p.drawText(QRectF(x, ty, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, doc_.title);
             ty += h + mm(1.5);

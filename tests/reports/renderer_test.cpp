@@ -165,3 +165,18 @@ TEST(Renderer, PreviewIsModalAndShowsEveryPage)
     EXPECT_EQ(dialogClass, "QPrintPreviewDialog");
     EXPECT_EQ(shownPages, expected);
 }
+
+TEST(Renderer, AnyTextPrintsWithoutHarm)
+{
+    // Odd and oversized texts: control characters, other scripts, a cell longer than a page.
+    ReportDocument doc = listOf(3);
+    doc.title = QString("T\x01\t\n") + QString::fromUtf8("Ünïcødé 鸽子 حمام 🕊") + QString(3000, 'W');
+    doc.rows[0] = {QString(20000, 'x'), QString::fromUtf8("\xEF\xBF\xBD\x7F"), QString("a\nb\nc")};
+    doc.rows[1] = {};                      // fewer cells than columns
+    doc.rows[2] = {"1", "2", "3", "4", "5"};  // more cells than columns
+    const DocReport report(doc);
+    const PdfText pdf = renderToText(report);
+    EXPECT_GE(pdf.pages, 1);
+    EXPECT_EQ(pdf.pages, report.pageCount());
+    EXPECT_TRUE(pdf.has("Page 1 of"));
+}
