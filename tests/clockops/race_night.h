@@ -123,6 +123,40 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput());
     }
 
+    // Shortcuts that write what Matching and Marking would have written.
+    void tieAllRings()
+    {
+        for (int i = 0; i < 24; ++i)
+            club.dm().exec("UPDATE LCX_PigData SET E_Ring = ?, UID = ?, RandomCode = 127 WHERE PRingNo = ?",
+                           {eRing(i), uid(i), ring(i)});
+    }
+    void enter(int i, int code)
+    {
+        club.dm().insertRow("LCX_PigRaceData", {{"ClubID", "C01"}, {"LiberCode", "AB12"}, {"LiberDate", raceDate()},
+                                                {"PRingNo", ring(i)}, {"RandomCode", code},
+                                                {"MarkedTime", QDateTime(raceDate().addDays(-1), QTime(20, 0))}});
+    }
+    void loadBert()
+    {
+        window->selectPage(TfrmClockOP_UTC::CreateTimerRace);
+        choose("cbbRaceCode_DLR", "AB12 / 0819");
+        QMetaObject::invokeMethod(window->findChild<QWidget *>("tsCrtTimerRace"), "cbbRaceCode_DLRClick");
+        choose("CbbLoftNo_DLR", "Bert Maes");
+        QMetaObject::invokeMethod(window->findChild<QWidget *>("tsCrtTimerRace"), "CbbLoftNo_DLRClick");
+    }
+    void readBack(const QString &race = "AB12 / 0819")
+    {
+        window->selectPage(TfrmClockOP_UTC::UploadTimerResult);
+        choose("cbbTimer_UPL", race);
+        QWidget *page = window->findChild<QWidget *>("tsGetTimerResult");
+        QMetaObject::invokeMethod(page, "cbbTimer_UPLClick");
+        QMetaObject::invokeMethod(page, "ClockUPLTimer1Timer");
+    }
+    void arrive(int i, const char *utc, int random)
+    {
+        control(*clock, "arrive", {eRing(i).toStdString(), utc, std::to_string(random), uid(i).toStdString()});
+    }
+
     QVariant value(const QString &sql, const QVariantList &params = {}) { return club.dm().scalar(sql, params); }
 
     TempClub club;
