@@ -133,6 +133,7 @@ TfrmSetup::TfrmSetup(const ClubContext& context, QWidget* parent)
     btnBack->setObjectName("btnBackNow");
     bl->addWidget(btnLoad, 2, 0);
     bl->addWidget(btnBack, 2, 1, 1, 3);
+    bl->setColumnStretch(4, 1);
     left->addWidget(backup);
     left->addStretch();
 
@@ -169,6 +170,9 @@ void TfrmSetup::loadFromDatabase()
     try {
         for (const ClubMapRow& c : selectClubMap(*context_.dm))
             cbbClubName_->addItem(c.clubName, c.clubId);
+        // No choice until the user makes one: leaving the page untouched must not act as
+        // "Custom" and add the shown club again.
+        cbbClubName_->setCurrentIndex(-1);
         if (const auto row = firstClubData(*context_.dm)) {
             edtAssociation_->setText(row->associationCode);
             edtClubName_->setText(row->clubName);

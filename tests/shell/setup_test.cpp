@@ -85,6 +85,20 @@ TEST_F(SetupTest, ShowsTheStoredSettingsAndTheClubList)
     EXPECT_EQ(edit("edtDay")->text(), "100");
 }
 
+// The club list starts with no choice, so leaving the page untouched does not act as
+// "Custom" for a club that is already in the list.
+TEST_F(SetupTest, LeavingUntouchedSavesWithoutADuplicateMessage)
+{
+    storeClub(5);
+    dm().exec("INSERT INTO LCX_ClubMap VALUES (?, ?)", {"VDC", "Volaro Demo Club"});
+    open();
+    EXPECT_EQ(combo("cbbClubName")->currentText(), "");
+    leave();
+    EXPECT_TRUE(prompter().shown().isEmpty());
+    EXPECT_EQ(stored()->dbBackupDays.toInt(), 5);
+    EXPECT_EQ(dm().scalar("SELECT count(*) FROM LCX_ClubMap").toInt(), 1);
+}
+
 TEST_F(SetupTest, ClubListChoiceFillsAndLocksOrUnlocksTheFields)
 {
     dm().exec("INSERT INTO LCX_ClubMap VALUES (?, ?)", {"NBF", "Noord-Brabant Fond"});
