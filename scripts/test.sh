@@ -13,7 +13,7 @@ if [ -x scripts/pg-server.sh ]; then
   eval "$(scripts/pg-server.sh start)"
   trap 'scripts/pg-server.sh stop || true' EXIT
 fi
-ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 600
+ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)" --timeout 600
 
 if [ -x scripts/fuzz.sh ]; then
   bash scripts/fuzz.sh
