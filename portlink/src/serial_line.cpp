@@ -168,6 +168,7 @@ long SerialLine::read(uint8_t* buf, size_t n) {
     auto take = [&] {
         const size_t avail = rx_.size() - rx_pos_;
         const size_t k = avail < n - got ? avail : n - got;
+        if (k == 0) return;
         std::memcpy(buf + got, rx_.data() + rx_pos_, k);
         rx_pos_ += k;
         got += k;
