@@ -61,10 +61,15 @@ TEST(Ports, FailedOpensAndInvalidHandles) {
 
 TEST(Ports, LineSettingsAreAppliedToTheDevice) {
     auto emu = devsim::Emulator::start("echo");
-    const uint32_t h = IFD_OpenPort(emu->path().c_str(), "Timeout=500;baud=19200");
-    ASSERT_NE(h, 0u);
     const int fd = ::open(emu->slave_path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     termios t{};
+    uint32_t h = IFD_OpenPort(emu->path().c_str(), nullptr);
+    ASSERT_NE(h, 0u);
+    ASSERT_EQ(::tcgetattr(fd, &t), 0);
+    EXPECT_EQ(::cfgetospeed(&t), B57600);
+    IFD_ClosePort(h);
+    h = IFD_OpenPort(emu->path().c_str(), "Timeout=500;baud=19200");
+    ASSERT_NE(h, 0u);
     ASSERT_EQ(::tcgetattr(fd, &t), 0);
     EXPECT_EQ(::cfgetospeed(&t), B19200);
     EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t(CS8));
@@ -97,12 +102,20 @@ struct RawLine : ::testing::Test {
 };
 
 TEST_F(RawLine, GetRawReturnsWhatCameAfterTheIntervalAndZeroOnSilence) {
+    // With the default read constant the 500 ms between two bytes end the read, long
+    // before the 10 * 5 + 2000 ms in total; "timeout=" left the interval alone.
+    ASSERT_EQ(IFD_SetInterval(h, 2000), -1);
     ASSERT_EQ(::write(master, "\x01\x02\x03", 3), 3);
     uint8_t buf[10] = {};
     uint32_t n = 10;
+    const auto t0 = std::chrono::steady_clock::now();
     EXPECT_EQ(IFD_GetRaw(h, buf, &n), -1);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
     EXPECT_EQ(n, 3u);
     EXPECT_EQ(buf[2], 0x03);
+    EXPECT_GE(ms, 500);
+    EXPECT_LT(ms, 2000);
+    ASSERT_EQ(IFD_SetInterval(h, 100), -1);
     n = 4;
     EXPECT_EQ(IFD_GetRaw(h, buf, &n), -1);  // 4 * 5 + 100 ms of silence
     EXPECT_EQ(n, 0u);
