@@ -1,6 +1,8 @@
 // The hand scanner library against the emulated scanner on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstring>
 
 #include "devsim/emulator.h"
@@ -92,6 +94,13 @@ TEST_F(HandScan, RecordsAndSettings) {
     ASSERT_EQ(PT_SetBeepMode(port, 2), HS_OK);
     ASSERT_EQ(PT_SetScanMode(port, 3), HS_OK);
     ASSERT_EQ(PT_GetBeepMode(port, &v), HS_OK);
+    EXPECT_EQ(v, 2u);
+    // The same export under its C++ name.
+    using GetMode = uint16_t (*)(uint32_t, uint32_t*);
+    auto decorated = reinterpret_cast<GetMode>(dlsym(RTLD_DEFAULT, "_Z14PT_GetBeepModejPj"));
+    ASSERT_NE(decorated, nullptr);
+    v = 0;
+    ASSERT_EQ(decorated(port, &v), HS_OK);
     EXPECT_EQ(v, 2u);
     ASSERT_EQ(PT_GetScanMode(port, nullptr), HS_OK);  // null output still reads
     ASSERT_EQ(PT_GetScanMode(port, &v), HS_OK);

@@ -2,6 +2,8 @@
 // per generation: RR_GEN 5 links ringreader5 + portlink, RR_GEN 6 ringreader6 + wirelink.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstring>
 #include <vector>
 
@@ -156,6 +158,11 @@ TEST_F(Reader, WriteConfigRespectsTheLock) {
     EXPECT_EQ(HTS_WriteConfig(port, 0x24), 0);
     EXPECT_EQ(writes(), before);
     EXPECT_EQ(ring().config(), 0x36);
+    using WriteConfig = uint16_t (*)(uint32_t, uint8_t);  // the same export under its C++ name
+    auto decorated = reinterpret_cast<WriteConfig>(dlsym(RTLD_DEFAULT, "_Z15HTS_WriteConfigjh"));
+    ASSERT_NE(decorated, nullptr);
+    EXPECT_EQ(decorated(port, 0x24), 0);
+    EXPECT_EQ(decorated(port, 0x36), RR_OK);
 
     // With the lock flag, a failing configuration leaves the lock byte alone.
     const uint8_t id[5] = {1, 2, 3, 4, 5};
