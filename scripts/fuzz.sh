@@ -23,9 +23,15 @@ for t in "${targets[@]}"; do
   seeds="fuzz/corpus/${t#fuzz_}"
   work="$BUILD_DIR/corpus/${t#fuzz_}"
   mkdir -p "$work"
+  log="$BUILD_DIR/$t.log"
   echo "== $t for ${SECONDS_PER_TARGET}s"
-  "$BUILD_DIR/bin/$t" -max_total_time="$SECONDS_PER_TARGET" -max_len=400 -timeout=5 \
-    -print_final_stats=1 "$work" "$seeds" 2>&1 | tail -n 4
-  # libFuzzer exits nonzero on a finding; pipefail carries that out.
+  # A finding leaves its input as crash-*/leak-*/timeout-* in $BUILD_DIR.
+  if ! "$BUILD_DIR/bin/$t" -max_total_time="$SECONDS_PER_TARGET" -max_len=400 -timeout=5 \
+      -artifact_prefix="$BUILD_DIR/" -print_final_stats=1 "$work" "$seeds" >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "fuzz target $t failed (full log: $log)" >&2
+    exit 1
+  fi
+  grep -E '^stat::(number_of_executed_units|new_units_added)' "$log" || true
 done
 echo "fuzz targets ran clean"
