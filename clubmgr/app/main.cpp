@@ -4,9 +4,15 @@
 //                                        else the program's folder)
 //   clubmgr --club DIR --init-db [--demo]   create a new club folder (with the demo club)
 //   clubmgr --page NAME                  open a page at start (home, clock, member, races, setup)
+//   clubmgr --demo-devices              emulate the race clock and the ring reader on
+//                                        pseudo-terminals, with a control window (see README)
 //   clubmgr --report NAME [--race CODE] [--loft LOFTNO] [--device NO] [--pdf FILE]
 //                                        print a report to a PDF file, or preview it (see README)
 #include "club_start.h"
+#include "clockop_window.h"
+#include "demo_devices.h"
+#include "club_ini.h"
+#include "module_state.h"
 #include "dm_lcxs.h"
 #include "home_page.h"
 #include "menu_window.h"
@@ -50,7 +56,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption initOption("init-db", "Create a new club folder with an empty database, LCXS.udl and LCXS.ini.");
     const QCommandLineOption demoOption("demo", "With --init-db: fill the new club with a demo club.");
     const QCommandLineOption pageOption("page", "Open this page at start: home, clock, member, races or setup.", "NAME");
-    parser.addOptions({clubOption, initOption, demoOption, pageOption});
+    const QCommandLineOption demoDevicesOption(
+        "demo-devices", "Emulate the race clock and the ring reader on pseudo-terminals, with a control window.");
+    parser.addOptions({clubOption, initOption, demoOption, pageOption, demoDevicesOption});
     club::reports::addReportOptions(parser);
     // Further options: add them here and handle them below, before the window is made.
     parser.process(app);
@@ -85,10 +93,28 @@ int main(int argc, char* argv[])
     prompter.setParentWindow(&window);
     window.setPageFactory(PageKind::Home, [](const ClubContext& c, QWidget* p) { return new TfrmHome(c, p); });
     window.setPageFactory(PageKind::Setup, [](const ClubContext& c, QWidget* p) { return new TfrmSetup(c, p); });
+    window.setPageFactory(PageKind::ClockOperation,
+                          [](const ClubContext& c, QWidget* p) { return new TfrmClockOP_UTC(c, p); });
     // Page groups: window.setPageFactory(PageKind::Member, [](const ClubContext& c, QWidget* p) { return new TfrmMember(c, p); });
+
+    // Demo devices: the clock-operation modules open the emulators instead of real ports.
+    std::unique_ptr<clockops::DemoDevices> demoDevices;
+    std::unique_ptr<clockops::TfrmDemoDevices> demoWindow;
+    if (parser.isSet(demoDevicesOption)) {
+        try {
+            demoDevices = std::make_unique<clockops::DemoDevices>(
+                readIniValue(context.paths.iniFile(), "Parameter", "SysID"));
+            demoWindow = std::make_unique<clockops::TfrmDemoDevices>(*demoDevices, dm);
+        } catch (const std::exception& e) {
+            reportStartError(QString("The demo devices cannot start: %1").arg(e.what()));
+            return 1;
+        }
+    }
 
     // 3. Show the window (the start-up backup runs once it is shown) and run.
     window.show();
+    if (demoWindow)
+        demoWindow->show();
     const QString page = parser.value(pageOption).toLower();
     const QMap<QString, PageKind> pages{{"home", PageKind::Home}, {"clock", PageKind::ClockOperation},
                                         {"member", PageKind::Member}, {"races", PageKind::Races},
@@ -102,5 +128,7 @@ int main(int argc, char* argv[])
             window.openPage(pages.value(page));
         });
     }
-    return app.exec();
+    const int result = app.exec();
+    clockops::ShutdownModules(); // close the device ports before the emulators stop
+    return result;
 }
