@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang under AddressSanitizer and UBSan in a separate
 # build folder (build-fuzz) and runs each briefly from its seed corpus.
-#   FUZZ_SECONDS  time per target (default 20)
+#   FUZZ_SECONDS  time per target (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
-SECONDS_PER_TARGET=${FUZZ_SECONDS:-20}
+SECONDS_PER_TARGET=${FUZZ_SECONDS:-30}
 JOBS=${FUZZ_JOBS:-2}
 
 cmake -S . -B "$BUILD_DIR" -G Ninja \
