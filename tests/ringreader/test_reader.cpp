@@ -218,6 +218,40 @@ TEST_F(Reader, AnswerLengthRules) {
 #endif
 }
 
+TEST_F(Reader, IsoDataTelegramByHand) {
+    place(RingChip::hitag_s(kUid));
+    const uint8_t data[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    uint8_t framed[16];
+    ASSERT_EQ(RR_BuildTelegram(2, data, framed), 1);
+    ASSERT_EQ(HTS_WriteBlock(port, 1, framed), RR_OK);
+    ASSERT_EQ(HTS_WriteConfig(port, RR_CFG_TTF_ISO_DATA), RR_OK);
+    char text[2 * RR_TTF_MAX + 1];
+    ASSERT_EQ(TTF_Read_Hex(port, 2, text), RR_OK);
+#if RR_GEN == 5
+    EXPECT_EQ(std::string(text).substr(0, 22), "0102030405060708090A00");
+    EXPECT_EQ(std::strlen(text), 26u);
+#else
+    EXPECT_STREQ(text, "0102030405060708090A00");
+#endif
+    EXPECT_EQ(TTF_Read(port, 0, nullptr), 0);  // not in header-and-parity mode
+}
+
+#if RR_GEN == 6
+TEST_F(Reader, AuthenticateWithTheRingKey) {
+    RingChip r = devsim::make_club_ring(kUid, 1, 2);
+    r.auth_key = {1, 2, 3, 4, 5, 6};
+    place(r);
+    uint8_t uid[4] = {0x1A, 0x2B, 0x3C, 0x4D};
+    const uint8_t wrong[6] = {1, 2, 3, 4, 5, 7}, key[6] = {1, 2, 3, 4, 5, 6};
+    EXPECT_EQ(HTS_Auth(port, uid, wrong, 1), 0);
+    EXPECT_EQ(IFD_GetErrCode(port), devsim::kReaderAuthFailed);
+    ASSERT_EQ(HTS_Auth(port, uid, key, 0), RR_OK);
+    EXPECT_EQ(uid[0], 0x1A);  // flag clear: the UID stays
+    ASSERT_EQ(HTS_Auth(port, uid, key, 1), RR_OK);
+    EXPECT_EQ(Bytes(uid, uid + 4), (Bytes{0x00, 0x34, 0x00, 0x00}));  // the answer bytes
+}
+#endif
+
 #if RR_GEN == 5
 TEST_F(Reader, BellAndHitag2) {
     ASSERT_EQ(SC_DoBell(port, 1, 3, 2), RR_OK);
