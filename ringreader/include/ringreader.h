@@ -75,7 +75,8 @@ uint16_t HTS_Deactive(uint32_t port);
  * of a pigeon ring. At most RR_TTF_MAX bytes are copied. */
 uint16_t TTF_Read(uint32_t port, uint8_t type, uint8_t* out);
 /* As TTF_Read, as uppercase hexadecimal text (2 * RR_TTF_MAX + 1 characters at most).
- * A type the reader does not know returns success and leaves the text untouched. */
+ * When the reader answers a type this generation has no length for (version 5: above 3,
+ * version 6: above 2), the result is success with the text untouched. */
 uint16_t TTF_Read_Hex(uint32_t port, uint8_t type, char* text);
 
 /* ---- ISO 11784 identity code (8 bytes, transmission order) ------------------------------- */
