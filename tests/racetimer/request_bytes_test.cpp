@@ -2,6 +2,8 @@
 // clock over a real pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <functional>
 
 #include "clock_line.h"
@@ -137,6 +139,33 @@ TEST_F(RequestBytes, TagRecordsComeBackAsHexAndLabel) {
     ASSERT_EQ(PGT_CloseTag(port(), nullptr), -1);
     ASSERT_EQ(PGT_CloseTag(port(), &count), -1);
     EXPECT_EQ(count, 0x1234u);
+}
+
+// The exports callers may import decorated answer under their C++ names as well.
+TEST_F(RequestBytes, DecoratedNamesReachTheSameExports) {
+    using GetTagEx = int16_t (*)(uint32_t, uint32_t, uint32_t, char *, char *, char *, uint8_t *,
+                                 uint8_t *, uint32_t *);
+    using FindTag = int16_t (*)(uint32_t, const uint8_t *, char *, char *, uint8_t *, uint8_t *, uint32_t *);
+    using AddRaceTagEx = int16_t (*)(uint32_t, const char *, const char *, const char *, uint8_t *);
+    const auto get = reinterpret_cast<GetTagEx>(dlvsym(RTLD_DEFAULT, "_Z12PGT_GetTagExjjjPcS_S_PhS0_Pj", "RACETIMER_1.0"));
+    const auto find = reinterpret_cast<FindTag>(dlvsym(RTLD_DEFAULT, "_Z11PGT_FindTagjPKhPcS1_PhS2_Pj", "RACETIMER_1.0"));
+    const auto add = reinterpret_cast<AddRaceTagEx>(dlvsym(RTLD_DEFAULT, "_Z16PGT_AddRaceTagExjPKcS0_S0_Ph", "RACETIMER_1.0"));
+    ASSERT_TRUE(get && find && add);
+    Bytes rec(32, 0);
+    rec[0] = 7;
+    answer({rec});
+    char uid[9], code[17], label[9];
+    uint32_t state = 0;
+    uint8_t x[4], out[8];
+    ASSERT_EQ(get(port(), 0, 1, uid, code, label, x, x, &state), -1);
+    EXPECT_EQ(last().cmd, 0x0B);
+    EXPECT_EQ(state, 7u);
+    const uint8_t key[4] = {1, 2, 3, 4};
+    ASSERT_EQ(find(port(), key, uid, label, x, x, &state), -1);
+    EXPECT_EQ(last().cmd, 0x17);
+    ASSERT_EQ(add(port(), "F0000001", "0102030405060708", "0A0B0C0D", out), -1);
+    EXPECT_EQ(last().cmd, 0x0E);
+    EXPECT_EQ(last().data.size(), 16u);
 }
 
 TEST_F(RequestBytes, RaceFieldsAndKey) {
