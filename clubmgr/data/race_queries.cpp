@@ -3,6 +3,8 @@
 #include "db_transaction.h"
 #include "dm_lcxs.h"
 
+namespace raceq {
+
 // A race's rows are selected by LiberDate >= day AND LiberDate < next day: both engines
 // store every DateTime as a full date-time (db_values.h), the bounds bind as "yyyy-MM-dd",
 // and the range keeps the (LiberCode, LiberDate, ...) indexes usable on big races.
@@ -319,7 +321,7 @@ void insertSunRow(TdmLCXS& dm, const QString& raceCode, const SunTableRow& row) 
 
 // ---- Other clocks -------------------------------------------------------------------------
 
-QStringList selectLoftNames(TdmLCXS& dm) {
+QStringList selectRaceLoftNames(TdmLCXS& dm) {
     QSqlQuery q = dm.exec("SELECT LoftName FROM LCX_LoftData");
     QStringList names;
     while (q.next()) {
@@ -403,3 +405,5 @@ void writeEntryArrival(TdmLCXS& dm, const QString& liberCode, const QDate& liber
                 "FlySpeed, Dist) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                 {a.clubId, liberCode, liberDate, pRingNo, a.backTime, a.flyTime, a.flySpeed, a.dist});
 }
+
+}  // namespace raceq

@@ -11,6 +11,8 @@
 
 class TdmLCXS;
 
+namespace raceq {
+
 // Statements of the Races page: races, liberation sites, clubs, loft distances, race status,
 // results, recalculation, the sun table and arrivals typed in for other clocks.
 // A race is found by its LiberCode and the calendar date of its LiberDate.
@@ -155,7 +157,7 @@ void insertSunRow(TdmLCXS& dm, const QString& raceCode, const SunTableRow& row);
 // ---- Other clocks ---------------------------------------------------------------------------
 
 // Every loft name once, in table order.
-QStringList selectLoftNames(TdmLCXS& dm);
+QStringList selectRaceLoftNames(TdmLCXS& dm);
 std::optional<QString> loftNoForName(TdmLCXS& dm, const QString& loftName);
 // Ring numbers of the loft's pigeons (table order), optionally only those ending in `tail`.
 QStringList selectLoftRings(TdmLCXS& dm, const QString& loftNo, const QString& tail = {});
@@ -193,3 +195,5 @@ struct EntryArrival {
 // Writes the arrival into the pigeon's entry, adding the entry when there is none.
 void writeEntryArrival(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,
                        const QString& pRingNo, const EntryArrival& arrival);
+
+}  // namespace raceq

@@ -5,6 +5,8 @@
 #include "flight_math.h"
 #include "race_queries.h"
 
+using namespace raceq;
+
 namespace club {
 
 DistanceUpdateReport UpdateLoftDistances(TdmLCXS& dm, const QString& clubId, const QString& liberCode,

@@ -6,6 +6,8 @@
 #include "race_queries.h"
 #include "race_result.h"
 
+using namespace raceq;
+
 namespace club {
 
 OtherClockResult SaveOtherClockArrival(TdmLCXS& dm, const OtherClockInput& in) {

@@ -5,6 +5,8 @@
 #include "flight_math.h"
 #include "race_queries.h"
 
+using namespace raceq;
+
 namespace club {
 
 const char* const kSiteDataMissingText = "Set new liberate point find data entry error !";

@@ -6,6 +6,8 @@
 
 #include <QSet>
 
+using namespace raceq;
+
 namespace club {
 
 QVector<SunRow> SunRowsOf(TdmLCXS& dm, const QString& raceCode) {

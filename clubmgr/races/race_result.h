@@ -17,12 +17,12 @@ namespace club {
 struct ResultRow {
     int pos = 0;
     double speed = 0.0;     // FlySpeed, 0 when empty
-    ResultEntry entry;
+    raceq::ResultEntry entry;
 };
 
 struct RaceResult {
     QList<ResultRow> rows;  // by speed descending; equal speeds keep the database's order
-    RaceCounts counts;
+    raceq::RaceCounts counts;
     int clocked() const { return int(rows.size()); }
 };
 
@@ -39,7 +39,7 @@ QString ResultTitle(const QString& clubId, const QString& liberSite);
 QString SpeedColumnTitle(int mode);
 // The "Pigeon" column: the ring's parts separated by single spaces; the stored ring number
 // when the pigeon is not in the register.
-QString PigeonText(const ResultEntry& e);
+QString PigeonText(const raceq::ResultEntry& e);
 
 // The race's sun table in RaceDate order, for FlyingSeconds.
 QVector<SunRow> SunRowsOf(TdmLCXS& dm, const QString& raceCode);

@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+using namespace raceq;
+
 namespace club {
 
 namespace {

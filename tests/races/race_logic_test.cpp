@@ -8,6 +8,8 @@
 #include "race_result.h"
 #include "sun_table.h"
 
+using namespace raceq;
+
 using namespace club;
 
 namespace {
