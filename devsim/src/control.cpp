@@ -81,12 +81,12 @@ std::string Controller::execute(const std::string& line, bool& quit) {
                 emu->clear_faults();
                 return "OK";
             }
-            FaultSpec spec{Fault::NoAnswer};
-            if (!fault_from_name(args[0], spec.kind)) return "ERR unknown fault '" + args[0] + "'";
-            if (args.size() > 1) spec.arg = to_int(args[1]);
-            if (args.size() > 2) spec.count = to_int(args[2]);
-            if (spec.count == 0) return "ERR count 0";
-            emu->arm(spec);
+            FaultSpec wanted{Fault::NoAnswer};
+            if (!fault_from_name(args[0], wanted.kind)) return "ERR unknown fault '" + args[0] + "'";
+            if (args.size() > 1) wanted.arg = to_int(args[1]);
+            if (args.size() > 2) wanted.count = to_int(args[2]);
+            if (wanted.count == 0) return "ERR count 0";
+            emu->arm(wanted);
             return "OK";
         }
         std::string reply;
