@@ -3,6 +3,7 @@
 #include "clock_session.h"
 #include "clock_values.h"
 #include "clockop_queries.h"
+#include "db_transaction.h"
 #include "device_link.h"
 #include "dm_lcxs.h"
 #include "flight_math.h"
@@ -103,17 +104,24 @@ void WriteResults(ClockOpShared &shared, const QList<ArrivalEntry> &table)
         sun << club::SunRow{r.raceDate, r.sunSet, r.sunRise, QString()};
     const int distance = clockq::distanceOf(dm, v.CurLiberCode, v.CurLoftNo);
 
+    // One clock's results are written together: a statement that fails leaves none of
+    // them, so a clock is never half in the result list (and 2,000 arrivals do not cost
+    // 2,000 separate commits).
+    DbTransaction transaction(dm);
+    const clockq::ReadoutLookups known = clockq::readoutLookups(dm, v.CurLiberCode, v.CurLiberDate);
+    clockq::ResultWriter writer(dm, v.CurLiberCode, v.CurLiberDate);
     for (const ArrivalEntry &e : table) {
         if (!e.filled)
             continue;
-        const std::optional<QString> pRingNo = clockq::pRingNoByERing(dm, e.ringId.left(8));
-        if (!pRingNo) {
+        const auto pigeon = known.pRingNoByERing.constFind(e.ringId.left(8));
+        if (pigeon == known.pRingNoByERing.constEnd()) {
             // Never attributed to another pigeon.
             ui.message("PRingNo not found in this race (" + e.ringId.left(8) + ")!!");
             continue;
         }
-        if (clockq::entryCount(dm, v.CurLiberCode, v.CurLiberDate, *pRingNo) != 1) {
-            ui.message("PRingNo not found in this race (" + *pRingNo + ")!!");
+        const QString &pRingNo = *pigeon;
+        if (known.entriesOfPigeon.value(pRingNo) != 1) {
+            ui.message("PRingNo not found in this race (" + pRingNo + ")!!");
             continue;
         }
         int ms = 0;
@@ -124,12 +132,12 @@ void WriteResults(ClockOpShared &shared, const QList<ArrivalEntry> &table)
             club::FlyingSeconds(v.TimeVari, liberation, arrival, sun, club::Rounding::HalfAway);
         if (e.tagRandom != e.realRandom) {
             ui.message("Security Code not match !! ");
-            clockq::writeRejected(dm, v.CurLiberCode, v.CurLiberDate, *pRingNo, e.uidReal, e.realRandom);
+            writer.reject(pRingNo, e.uidReal, e.realRandom);
             continue;
         }
-        if (!e.uidReal.isEmpty() && !clockq::uidKnown(dm, e.uidReal)) {
+        if (!e.uidReal.isEmpty() && !known.knownUids.contains(e.uidReal)) {
             ui.message("UID Not Match  !!");
-            clockq::writeRejected(dm, v.CurLiberCode, v.CurLiberDate, *pRingNo, e.uidReal, e.realRandom);
+            writer.reject(pRingNo, e.uidReal, e.realRandom);
             continue;
         }
         clockq::ResultWrite r;
@@ -141,8 +149,9 @@ void WriteResults(ClockOpShared &shared, const QList<ArrivalEntry> &table)
         r.uidReal = e.uidReal;
         r.timeVari = v.TimeVari;
         r.realRandom = e.realRandom;
-        clockq::writeResult(dm, v.CurLiberCode, v.CurLiberDate, *pRingNo, r);
+        writer.write(pRingNo, r);
     }
+    transaction.commit();
 }
 
 } // namespace clockops

@@ -2,6 +2,7 @@
 
 #include "dm_lcxs.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -54,6 +55,11 @@ RaceRow readRace(const QSqlQuery& q)
     r.liberLat = lat.isNull() ? QVariant() : QVariant(lat.toString());
     return r;
 }
+
+// One pigeon's entry in a race. The ring number is the selective part: "LiberCode || ''"
+// keeps SQLite from preferring the (LiberCode, LiberDate, ...) index, which would read
+// every entry of the race for each pigeon.
+const char* kEntryWhere = "PRingNo = ? AND LiberCode || '' = ? AND LiberDate >= ? AND LiberDate < ?";
 
 const char* kRaceColumns = "ClubID, LiberCode, LiberSite, RaceCode, LiberDate, LiberTime, LiberLon, LiberLat";
 
@@ -246,8 +252,8 @@ void markEntry(TdmLCXS& dm, const QString& clubId, const QString& liberCode, con
                const QString& pRingNo, int randomCode, const QDateTime& markedTime)
 {
     const int changed = dm.execute("UPDATE LCX_PigRaceData SET RandomCode = ?, MarkedTime = ? "
-                                   "WHERE LiberCode = ? AND " + dm.sqlDateOf("LiberDate") + " = ? AND PRingNo = ?",
-                                   {randomCode, markedTime, liberCode, liberDate, pRingNo});
+                                   "WHERE " + QString(kEntryWhere),
+                                   {randomCode, markedTime, pRingNo, liberCode, liberDate, liberDate.addDays(1)});
     if (changed > 0)
         return;
     dm.exec("INSERT INTO LCX_PigRaceData (ClubID, LiberCode, LiberDate, PRingNo, RandomCode, MarkedTime) "
@@ -306,9 +312,8 @@ std::optional<QString> pRingNoByERing(TdmLCXS& dm, const QString& eRing)
 
 int entryCount(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate, const QString& pRingNo)
 {
-    return dm.scalar("SELECT COUNT(*) FROM LCX_PigRaceData WHERE LiberCode = ? AND " + dm.sqlDateOf("LiberDate")
-                         + " = ? AND PRingNo = ?",
-                     {liberCode, liberDate, pRingNo})
+    return dm.scalar(QString("SELECT COUNT(*) FROM LCX_PigRaceData WHERE %1").arg(kEntryWhere),
+                     {pRingNo, liberCode, liberDate, liberDate.addDays(1)})
         .toInt();
 }
 
@@ -327,18 +332,77 @@ void writeResult(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate, 
                  const ResultWrite& r)
 {
     dm.exec("UPDATE LCX_PigRaceData SET BackTime = ?, FlyTime = ?, FlySpeed = ?, Dist = ?, ClockID = ?, "
-            "UID_Real = ?, TimeVari = ?, RealRandom = ? WHERE LiberCode = ? AND " + dm.sqlDateOf("LiberDate")
-                + " = ? AND PRingNo = ?",
-            {r.backTime, r.flyTime, r.flySpeed, r.dist, r.clockId, r.uidReal, r.timeVari, r.realRandom, liberCode,
-             liberDate, pRingNo});
+            "UID_Real = ?, TimeVari = ?, RealRandom = ? WHERE " + QString(kEntryWhere),
+            {r.backTime, r.flyTime, r.flySpeed, r.dist, r.clockId, r.uidReal, r.timeVari, r.realRandom, pRingNo,
+             liberCode, liberDate, liberDate.addDays(1)});
 }
 
 void writeRejected(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate, const QString& pRingNo,
                    const QString& uidReal, const QString& realRandom)
 {
-    dm.exec("UPDATE LCX_PigRaceData SET UID_Real = ?, RealRandom = ? WHERE LiberCode = ? AND "
-                + dm.sqlDateOf("LiberDate") + " = ? AND PRingNo = ?",
-            {uidReal, realRandom, liberCode, liberDate, pRingNo});
+    dm.exec("UPDATE LCX_PigRaceData SET UID_Real = ?, RealRandom = ? WHERE " + QString(kEntryWhere),
+            {uidReal, realRandom, pRingNo, liberCode, liberDate, liberDate.addDays(1)});
+}
+
+ReadoutLookups readoutLookups(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate)
+{
+    ReadoutLookups out;
+    QSqlQuery rings = dm.exec("SELECT E_Ring, PRingNo, UID FROM LCX_PigData");
+    while (rings.next()) {
+        const QString eRing = rings.value(0).toString();
+        if (!eRing.isEmpty() && !out.pRingNoByERing.contains(eRing))
+            out.pRingNoByERing.insert(eRing, rings.value(1).toString());
+        const QString uid = rings.value(2).toString();
+        if (!uid.isEmpty())
+            out.knownUids.insert(uid);
+    }
+    QSqlQuery entries = dm.exec("SELECT PRingNo, COUNT(*) FROM LCX_PigRaceData WHERE LiberCode = ? AND LiberDate >= ? "
+                                "AND LiberDate < ? GROUP BY PRingNo",
+                                {liberCode, liberDate, liberDate.addDays(1)});
+    while (entries.next())
+        out.entriesOfPigeon.insert(entries.value(0).toString(), entries.value(1).toInt());
+    return out;
+}
+
+struct ResultWriter::Statements {
+    QSqlQuery write, reject;
+};
+
+namespace {
+void prepareOrThrow(QSqlQuery& q, const QString& sql)
+{
+    if (!q.prepare(sql))
+        throw DbError(q.lastError().text());
+}
+void execOrThrow(QSqlQuery& q, const QVariantList& params)
+{
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, toDbValue(params[i]));
+    if (!q.exec())
+        throw DbError(q.lastError().databaseText().isEmpty() ? q.lastError().text() : q.lastError().databaseText());
+}
+} // namespace
+
+ResultWriter::ResultWriter(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate)
+    : liberCode_(liberCode), liberDate_(liberDate),
+      st_(new Statements{QSqlQuery(dm.database()), QSqlQuery(dm.database())})
+{
+    prepareOrThrow(st_->write, "UPDATE LCX_PigRaceData SET BackTime = ?, FlyTime = ?, FlySpeed = ?, Dist = ?, ClockID = ?, "
+                               "UID_Real = ?, TimeVari = ?, RealRandom = ? WHERE " + QString(kEntryWhere));
+    prepareOrThrow(st_->reject, "UPDATE LCX_PigRaceData SET UID_Real = ?, RealRandom = ? WHERE " + QString(kEntryWhere));
+}
+
+ResultWriter::~ResultWriter() = default;
+
+void ResultWriter::write(const QString& pRingNo, const ResultWrite& r)
+{
+    execOrThrow(st_->write, {r.backTime, r.flyTime, r.flySpeed, r.dist, r.clockId, r.uidReal, r.timeVari, r.realRandom,
+                             pRingNo, liberCode_, liberDate_, liberDate_.addDays(1)});
+}
+
+void ResultWriter::reject(const QString& pRingNo, const QString& uidReal, const QString& realRandom)
+{
+    execOrThrow(st_->reject, {uidReal, realRandom, pRingNo, liberCode_, liberDate_, liberDate_.addDays(1)});
 }
 
 void recordRaceClockUpload(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,

@@ -8,6 +8,10 @@
 #include <QTime>
 #include <QVariant>
 
+#include <QHash>
+#include <QSet>
+
+#include <memory>
 #include <optional>
 
 class TdmLCXS;
@@ -115,6 +119,31 @@ void writeResult(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate, 
                  const ResultWrite& r);
 void writeRejected(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate, const QString& pRingNo,
                    const QString& uidReal, const QString& realRandom);
+// What writing one clock's results looks up for every arrival, read once per clock.
+struct ReadoutLookups {
+    QHash<QString, QString> pRingNoByERing; // E_Ring -> PRingNo (the first pigeon with it)
+    QHash<QString, int> entriesOfPigeon;    // PRingNo -> number of its entries in the race
+    QSet<QString> knownUids;                // every UID of the register
+};
+ReadoutLookups readoutLookups(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate);
+
+// The two statements of the result writing, prepared once for a whole clock.
+class ResultWriter {
+public:
+    ResultWriter(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate);
+    ~ResultWriter();
+    ResultWriter(const ResultWriter&) = delete;
+    ResultWriter& operator=(const ResultWriter&) = delete;
+    void write(const QString& pRingNo, const ResultWrite& r);
+    void reject(const QString& pRingNo, const QString& uidReal, const QString& realRandom);
+
+private:
+    struct Statements;
+    QString liberCode_;
+    QDate liberDate_;
+    std::unique_ptr<Statements> st_;
+};
+
 // Stores the closing times on the race's row for that clock (no row is added).
 void recordRaceClockUpload(TdmLCXS& dm, const QString& liberCode, const QDate& liberDate,
                            const QString& clockId, const QDateTime& master, const QDateTime& clock);
