@@ -14,6 +14,7 @@
 #include "club_ini.h"
 #include "module_state.h"
 #include "dm_lcxs.h"
+#include "frm_race.h"
 #include "home_page.h"
 #include "menu_window.h"
 #include "prompter.h"
@@ -95,6 +96,7 @@ int main(int argc, char* argv[])
     window.setPageFactory(PageKind::Setup, [](const ClubContext& c, QWidget* p) { return new TfrmSetup(c, p); });
     window.setPageFactory(PageKind::ClockOperation,
                           [](const ClubContext& c, QWidget* p) { return new TfrmClockOP_UTC(c, p); });
+    window.setPageFactory(PageKind::Races, [](const ClubContext& c, QWidget* p) { return new TfrmRace(c, p); });
     // Page groups: window.setPageFactory(PageKind::Member, [](const ClubContext& c, QWidget* p) { return new TfrmMember(c, p); });
 
     // Demo devices: the clock-operation modules open the emulators instead of real ports.
