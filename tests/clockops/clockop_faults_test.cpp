@@ -25,7 +25,7 @@ TEST_F(ClockFaults, ClockOfAnotherClubIsRefusedBeforeAnythingIsSent)
 {
     control(*clock, "identity", {"99999999"});
     loadBert();
-    EXPECT_EQ(club.prompter().errors(), QStringList{"IFD_Connect NOT OK !"});
+    EXPECT_EQ(club->prompter().errors(), QStringList{"IFD_Connect NOT OK !"});
     EXPECT_EQ(control(*clock, "status", {}), "race=none state=0 records=0 tags=0");
     EXPECT_EQ(value("SELECT COUNT(*) FROM LCX_RaceClockTime").toInt(), 0);
     EXPECT_EQ(value("SELECT COUNT(*) FROM LCX_LoftClocks").toInt(), 0);
@@ -33,14 +33,14 @@ TEST_F(ClockFaults, ClockOfAnotherClubIsRefusedBeforeAnythingIsSent)
 
 TEST_F(ClockFaults, ClockLoadedForAnotherRaceIsNotRead)
 {
-    club.dm().insertRow("LCX_RaceData", {{"ClubID", "C01"}, {"LiberCode", "CD34"}, {"LiberSite", "Tours"},
+    club->dm().insertRow("LCX_RaceData", {{"ClubID", "C01"}, {"LiberCode", "CD34"}, {"LiberSite", "Tours"},
                                          {"LiberDate", QDate(2026, 8, 26)}, {"LiberTime", QTime(7, 0)},
                                          {"RaceCode", "CD340826"}});
     loadBert();
     arrive(2, "2026-08-19T10:00:00", 0x32);
-    club.prompter().clear();
+    club->prompter().clear();
     readBack("CD34 / 0826");
-    EXPECT_EQ(club.prompter().messages(), QStringList{"RaceNo not Match  !"});
+    EXPECT_EQ(club->prompter().messages(), QStringList{"RaceNo not Match  !"});
     EXPECT_FALSE(window->findChild<QTimer *>("ClockUPLTimer1")->isActive());
     EXPECT_EQ(written(), 0);
     EXPECT_EQ(control(*clock, "status", {}), "race=AB120819 state=3 records=1 tags=6"); // not closed
@@ -59,19 +59,19 @@ TEST_F(ClockFaults, ClockUnpluggedDuringReadOutWritesNothingAndEndsWithinTheTime
     });
     QElapsedTimer elapsed;
     elapsed.start();
-    club.prompter().clear();
+    club->prompter().clear();
     readBack();
     unplug.join();
     EXPECT_LT(elapsed.elapsed(), 9000); // two exchanges of 2 s time-out, not one per record
-    ASSERT_EQ(club.prompter().errors().size(), 1);
+    ASSERT_EQ(club->prompter().errors().size(), 1);
     EXPECT_EQ(written(), 0);
     EXPECT_EQ(value("SELECT COUNT(*) FROM LCX_RaceClockTime WHERE ULMasterTime IS NOT NULL").toInt(), 0);
 
     // Plugged in again: the next page visit reads the clock completely.
     clock->clear_faults();
-    club.prompter().clear();
+    club->prompter().clear();
     readBack();
-    EXPECT_TRUE(club.prompter().errors().isEmpty()) << club.prompter().errors().join('|').toStdString();
+    EXPECT_TRUE(club->prompter().errors().isEmpty()) << club->prompter().errors().join('|').toStdString();
     EXPECT_EQ(results(), 6);
 }
 
@@ -85,14 +85,14 @@ TEST_F(ClockFaults, DamagedAnswersEndTheStepWithItsMessage)
     arrive(2, "2026-08-19T10:00:00", 0x32);
     for (const Case &c : cases) {
         clock->arm({c.fault, c.arg, -1});
-        club.prompter().clear();
+        club->prompter().clear();
         readBack();
-        EXPECT_FALSE(club.prompter().errors().isEmpty()) << devsim::fault_name(c.fault);
+        EXPECT_FALSE(club->prompter().errors().isEmpty()) << devsim::fault_name(c.fault);
         EXPECT_EQ(written(), 0) << devsim::fault_name(c.fault);
         clock->clear_faults();
     }
-    club.prompter().clear();
+    club->prompter().clear();
     readBack();
-    EXPECT_TRUE(club.prompter().errors().isEmpty()) << club.prompter().errors().join('|').toStdString();
+    EXPECT_TRUE(club->prompter().errors().isEmpty()) << club->prompter().errors().join('|').toStdString();
     EXPECT_EQ(results(), 1);
 }

@@ -14,16 +14,16 @@ using namespace clockops;
 
 TEST_F(RaceNight, MissingPortIsReportedOnceAndTheListsAreStillFilled)
 {
-    SetPortOverride(ModuleKind::Reader, club.root() + "/no-such-port");
+    SetPortOverride(ModuleKind::Reader, club->root() + "/no-such-port");
     window->selectPage(TfrmClockOP_UTC::Matching);
-    EXPECT_EQ(club.prompter().messages(),
+    EXPECT_EQ(club->prompter().messages(),
               QStringList{"Com Port not be actived , Pls Connect Rs232 Cable and restart !"});
     EXPECT_EQ(Modules().ReaderPort, 0);
     EXPECT_EQ(combo("cbbLoftNo")->count(), 2);
     // The SMS page needs no device and says nothing.
-    club.prompter().clear();
+    club->prompter().clear();
     window->selectPage(TfrmClockOP_UTC::SmsDownload);
-    EXPECT_TRUE(club.prompter().shown().isEmpty());
+    EXPECT_TRUE(club->prompter().shown().isEmpty());
 }
 
 TEST_F(RaceNight, PageChangeSwapsTheModuleAndTheModuleOutlivesTheWindow)
@@ -35,7 +35,7 @@ TEST_F(RaceNight, PageChangeSwapsTheModuleAndTheModuleOutlivesTheWindow)
     EXPECT_NE(Modules().ClockPort, 0);
     window.reset(); // closing the window keeps the clock module and its port
     EXPECT_NE(Modules().ClockPort, 0);
-    window = std::make_unique<TfrmClockOP_UTC>(club.context());
+    window = std::make_unique<TfrmClockOP_UTC>(club->context());
     window->selectPage(TfrmClockOP_UTC::SmsDownload);
     EXPECT_EQ(Modules().ClockPort, 0);
     EXPECT_EQ(Modules().ReaderPort, 0);
@@ -50,9 +50,9 @@ TEST_F(RaceNight, MovingARingToAMissingPigeonKeepsItOnItsPigeon)
     choose("cbbPRingNo", "BE-25-9999"); // no such pigeon in this loft
     window->matchingPage()->cbbPRingNoChosen();
     putRing(uid(3), eRing(3));
-    club.prompter().answerYes();
+    club->prompter().answerYes();
     window->matchingPage()->MatchTimer1Timer();
-    EXPECT_EQ(club.prompter().errors(), QStringList{"Ring association number error !"});
+    EXPECT_EQ(club->prompter().errors(), QStringList{"Ring association number error !"});
     EXPECT_EQ(value("SELECT UID FROM LCX_PigData WHERE PRingNo = ?", {ring(3)}).toString(), uid(3));
     EXPECT_FALSE(window->matchingPage()->timer()->isActive());
 }
@@ -66,7 +66,7 @@ TEST_F(RaceNight, MatchingRefusesRingsSignedForOtherUidsAndHandlesARingOnce)
     window->matchingPage()->cbbPRingNoChosen();
     putRing(uid(0), "0A1B2C3D", "7F", "unsigned");
     window->matchingPage()->MatchTimer1Timer();
-    EXPECT_EQ(club.prompter().last(), "Unauthorized eRing !");
+    EXPECT_EQ(club->prompter().last(), "Unauthorized eRing !");
     EXPECT_TRUE(value("SELECT E_Ring FROM LCX_PigData WHERE PRingNo = ?", {ring(0)}).toString().isEmpty());
 
     putRing(uid(0), "0A1B2C3D", "7F");
@@ -75,10 +75,10 @@ TEST_F(RaceNight, MatchingRefusesRingsSignedForOtherUidsAndHandlesARingOnce)
     EXPECT_EQ(value("SELECT E_Ring FROM LCX_PigData WHERE PRingNo = ?", {ring(0)}).toString(), "0A1B2C3D");
     EXPECT_EQ(value("SELECT RandomCode FROM LCX_PigData WHERE PRingNo = ?", {ring(0)}).toInt(), 127);
     // Held again right away: nothing but the radio reset.
-    club.prompter().clear();
+    club->prompter().clear();
     window->matchingPage()->cbbPRingNoChosen();
     window->matchingPage()->MatchTimer1Timer();
-    EXPECT_TRUE(club.prompter().shown().isEmpty());
+    EXPECT_TRUE(club->prompter().shown().isEmpty());
 }
 
 TEST_F(RaceNight, MarkingUnknownRingsWeakRingsAndMarkingAgain)
@@ -91,7 +91,7 @@ TEST_F(RaceNight, MarkingUnknownRingsWeakRingsAndMarkingAgain)
     putRing("E0040177", "0A1B2C77");
     window->markingPage()->MarkTimer1Timer();
     window->markingPage()->MarkTimer1Timer();
-    EXPECT_EQ(club.prompter().messages(), QStringList{"UID Not Match Error !  !"});
+    EXPECT_EQ(club->prompter().messages(), QStringList{"UID Not Match Error !  !"});
     // A weak ring accepts the write but keeps its old code: nothing is stored.
     putRing(uid(2), eRing(2));
     control(*reader, "ring", {"weak", uid(2).toStdString()});
@@ -121,12 +121,12 @@ TEST_F(RaceNight, SmsCancelledFileStillOffersTheOthers)
     enter(2, 1);
     enter(3, 2);
     window->selectPage(TfrmClockOP_UTC::SmsDownload);
-    const QString rings = club.root() + "/RING.txt";
-    club.prompter().answerFile(QString()).answerFile(rings).answerFile(QString());
+    const QString rings = club->root() + "/RING.txt";
+    club->prompter().answerFile(QString()).answerFile(rings).answerFile(QString());
     choose("cbbRaceCodeSMSV6", "AB12 / 0819");
     window->smsPage()->cbbRaceCodeSMSV6Click();
-    EXPECT_EQ(club.prompter().unusedAnswers(), 0);
-    EXPECT_FALSE(QFile::exists(club.root() + "/COTE.txt"));
+    EXPECT_EQ(club->prompter().unusedAnswers(), 0);
+    EXPECT_FALSE(QFile::exists(club->root() + "/COTE.txt"));
     QFile f(rings);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');

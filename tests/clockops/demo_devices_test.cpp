@@ -14,9 +14,9 @@ TEST_F(RaceNight, DemoDevicesDriveMatchingAndArrivals)
 {
     DemoDevices demo(kSysId);
     demo.clock("devno", {kDevNo});
-    TfrmDemoDevices control(demo, club.dm());
+    TfrmDemoDevices control(demo, club->dm());
     window->selectPage(TfrmClockOP_UTC::Matching);
-    ASSERT_TRUE(club.prompter().messages().isEmpty());
+    ASSERT_TRUE(club->prompter().messages().isEmpty());
     EXPECT_EQ(Modules().reader->PortName, demo.readerPort());
 
     // The first demo ring (pigeon BE-25-1000 has none yet) goes on the reader.
@@ -32,7 +32,7 @@ TEST_F(RaceNight, DemoDevicesDriveMatchingAndArrivals)
     control.findChild<QPushButton *>("btnDemoForeignRing")->click();
     window->matchingPage()->cbbPRingNoChosen();
     window->matchingPage()->MatchTimer1Timer();
-    EXPECT_EQ(club.prompter().last(), "Unauthorized eRing !");
+    EXPECT_EQ(club->prompter().last(), "Unauthorized eRing !");
 
     // Ann's pigeon is marked and the race loaded into her clock; then it arrives.
     enter(0, 0x22);
@@ -41,11 +41,11 @@ TEST_F(RaceNight, DemoDevicesDriveMatchingAndArrivals)
     QMetaObject::invokeMethod(window->findChild<QWidget *>("tsCrtTimerRace"), "cbbRaceCode_DLRClick");
     choose("CbbLoftNo_DLR", "Ann Peeters");
     QMetaObject::invokeMethod(window->findChild<QWidget *>("tsCrtTimerRace"), "CbbLoftNo_DLRClick");
-    ASSERT_TRUE(club.prompter().errors().isEmpty()) << club.prompter().errors().join('|').toStdString();
+    ASSERT_TRUE(club->prompter().errors().isEmpty()) << club->prompter().errors().join('|').toStdString();
     control.refresh();
     control.findChild<QPushButton *>("btnDemoArrive")->click();
     EXPECT_EQ(demo.clock("status", {}), "race=AB120819 state=3 records=1 tags=1");
     readBack();
-    EXPECT_TRUE(club.prompter().errors().isEmpty()) << club.prompter().errors().join('|').toStdString();
+    EXPECT_TRUE(club->prompter().errors().isEmpty()) << club->prompter().errors().join('|').toStdString();
     EXPECT_FALSE(value("SELECT BackTime FROM LCX_PigRaceData WHERE PRingNo = ?", {ring(0)}).isNull());
 }

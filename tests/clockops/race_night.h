@@ -24,6 +24,9 @@
 
 class RaceNight : public ::testing::Test {
 protected:
+    // The engine of the club database; PostgreSQL variants override it.
+    virtual DbEngine engine() const { return DbEngine::SQLite; }
+
     static constexpr const char *kSysId = "123";
     static constexpr const char *kDevNo = "4C380001";
 
@@ -31,8 +34,11 @@ protected:
     {
         setenv("TZ", "UTC0", 1);
         tzset();
-        ASSERT_TRUE(club.ok()) << club.error().toStdString();
-        ASSERT_TRUE(writeIniValue(club.paths().iniFile(), "Parameter", "SysID", kSysId));
+        if (engine() == DbEngine::PostgreSQL && !TempClub::postgresAvailable())
+            GTEST_SKIP() << "CLUB_TEST_PG is not set";
+        club = std::make_unique<TempClub>(engine());
+        ASSERT_TRUE(club->ok()) << club->error().toStdString();
+        ASSERT_TRUE(writeIniValue(club->paths().iniFile(), "Parameter", "SysID", kSysId));
         clock = devsim::Emulator::start("raceclock");
         reader = devsim::Emulator::start("ringreader5");
         control(*clock, "identity", {kSysId});
@@ -40,9 +46,9 @@ protected:
         clockops::SetPortOverride(clockops::ModuleKind::Clock, QString::fromStdString(clock->path()));
         clockops::SetPortOverride(clockops::ModuleKind::Reader, QString::fromStdString(reader->path()));
         TfrmClockOP_UTC::setSettleMilliseconds(0);
-        window = std::make_unique<TfrmClockOP_UTC>(club.context());
+        window = std::make_unique<TfrmClockOP_UTC>(club->context());
         window->setReportPresenter([this](const club::reports::TReportForm &report, QWidget *) {
-            const QString path = club.root() + QStringLiteral("/report%1.pdf").arg(reports.size());
+            const QString path = club->root() + QStringLiteral("/report%1.pdf").arg(reports.size());
             QString error;
             EXPECT_TRUE(report.writePdf(path, &error)) << error.toStdString();
             reports << path;
@@ -71,7 +77,7 @@ protected:
     // Lofts 01001 (2 pigeons) and 01002 (22 pigeons), race AB12 on 19 Aug 2026 06:30.
     void seed()
     {
-        TdmLCXS &dm = club.dm();
+        TdmLCXS &dm = club->dm();
         dm.insertRow("LCX_ClubData", {{"ClubID", "C01"}, {"ClubName", "Demo Club"}, {"Mode", 0}});
         dm.insertRow("LCX_LoftData", {{"AssociationCode", "BE"}, {"LoftNo", "01001"}, {"LoftName", "Ann Peeters"},
                                       {"LoftLon", "E004'21:30.25"}, {"LoftLat", "N050'51:10.50"}});
@@ -127,12 +133,12 @@ protected:
     void tieAllRings()
     {
         for (int i = 0; i < 24; ++i)
-            club.dm().exec("UPDATE LCX_PigData SET E_Ring = ?, UID = ?, RandomCode = 127 WHERE PRingNo = ?",
+            club->dm().exec("UPDATE LCX_PigData SET E_Ring = ?, UID = ?, RandomCode = 127 WHERE PRingNo = ?",
                            {eRing(i), uid(i), ring(i)});
     }
     void enter(int i, int code)
     {
-        club.dm().insertRow("LCX_PigRaceData", {{"ClubID", "C01"}, {"LiberCode", "AB12"}, {"LiberDate", raceDate()},
+        club->dm().insertRow("LCX_PigRaceData", {{"ClubID", "C01"}, {"LiberCode", "AB12"}, {"LiberDate", raceDate()},
                                                 {"PRingNo", ring(i)}, {"RandomCode", code},
                                                 {"MarkedTime", QDateTime(raceDate().addDays(-1), QTime(20, 0))}});
     }
@@ -157,9 +163,9 @@ protected:
         control(*clock, "arrive", {eRing(i).toStdString(), utc, std::to_string(random), uid(i).toStdString()});
     }
 
-    QVariant value(const QString &sql, const QVariantList &params = {}) { return club.dm().scalar(sql, params); }
+    QVariant value(const QString &sql, const QVariantList &params = {}) { return club->dm().scalar(sql, params); }
 
-    TempClub club;
+    std::unique_ptr<TempClub> club;
     std::unique_ptr<devsim::Emulator> clock, reader;
     std::unique_ptr<TfrmClockOP_UTC> window;
     QStringList reports;

@@ -19,10 +19,30 @@ namespace {
 QString Text(const QVariant &v) { return v.toString(); }
 } // namespace
 
-TEST_F(RaceNight, MatchMarkLoadReadBackAndExport)
+class RaceNightFlow : public RaceNight {
+protected:
+    void run();
+};
+
+class RaceNightFlowOnPostgres : public RaceNightFlow {
+protected:
+    DbEngine engine() const override { return DbEngine::PostgreSQL; }
+};
+
+TEST_F(RaceNightFlow, MatchMarkLoadReadBackAndExport)
 {
-    ScriptedPrompter &ui = club.prompter();
-    TdmLCXS &dm = club.dm();
+    run();
+}
+
+TEST_F(RaceNightFlowOnPostgres, MatchMarkLoadReadBackAndExport)
+{
+    run();
+}
+
+void RaceNightFlow::run()
+{
+    ScriptedPrompter &ui = club->prompter();
+    TdmLCXS &dm = club->dm();
 
     // ---- Matching: every pigeon gets its ring; a foreign ring is refused; a ring moves.
     window->selectPage(TfrmClockOP_UTC::Matching);
@@ -166,7 +186,7 @@ TEST_F(RaceNight, MatchMarkLoadReadBackAndExport)
 
     // ---- SMS files of the race.
     window->selectPage(TfrmClockOP_UTC::SmsDownload);
-    const QString cote = club.root() + "/COTE.txt", rings = club.root() + "/RING.txt", key = club.root() + "/VLROKEY.txt";
+    const QString cote = club->root() + "/COTE.txt", rings = club->root() + "/RING.txt", key = club->root() + "/VLROKEY.txt";
     ui.answerFile(cote).answerFile(rings).answerFile(key);
     choose("cbbRaceCodeSMSV6", "AB12 / 0819");
     window->smsPage()->cbbRaceCodeSMSV6Click();
