@@ -237,7 +237,10 @@ QList<StatusLine> selectRaceStatus(TdmLCXS& dm, const QString& liberCode, const 
         " FROM LCX_PigRaceData e LEFT JOIN LCX_PigData p ON p.PRingNo = e.PRingNo"
         " WHERE e.LiberCode = ? AND e.LiberDate >= ? AND e.LiberDate < ?"
         " GROUP BY p.LoftNo, e.ClockID) s"
-        " LEFT JOIN LCX_LoftData l ON l.LoftNo = s.LoftNo ORDER BY s.LoftNo, s.ClockID",
+        " LEFT JOIN LCX_LoftData l ON l.LoftNo = s.LoftNo"
+        // Empty values first on both engines (they sort nulls differently).
+        " ORDER BY CASE WHEN s.LoftNo IS NULL THEN 0 ELSE 1 END, s.LoftNo,"
+        " CASE WHEN s.ClockID IS NULL THEN 0 ELSE 1 END, s.ClockID",
         raceKey(liberCode, liberDate));
     QList<StatusLine> rows;
     while (q.next())

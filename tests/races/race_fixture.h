@@ -1,26 +1,22 @@
 #pragma once
-// A club database in a temporary folder, with shorthands that insert rows directly.
+// A club database in a temporary folder, on SQLite and (when CLUB_TEST_PG is set) on
+// PostgreSQL, with shorthands that insert rows directly.
 
-#include "db_backup.h"
 #include "dm_lcxs.h"
+#include "temp_club.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
 
-class RaceClub : public ::testing::Test {
+class RaceClub : public ::testing::TestWithParam<DbEngine> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        const QString file = dir.filePath("Volaro_Europe.mdb");
-        QString error;
-        ASSERT_TRUE(createSqliteClubDatabase(file, &error)) << error.toStdString();
-        ConnectionSettings s;
-        s.engine = DbEngine::SQLite;
-        s.databaseFile = file;
-        dm = std::make_unique<TdmLCXS>(s);
-        ASSERT_TRUE(dm->isOpen()) << dm->openError().toStdString();
+        if (GetParam() == DbEngine::PostgreSQL && !TempClub::postgresAvailable())
+            GTEST_SKIP() << "CLUB_TEST_PG is not set (scripts/pg-server.sh start)";
+        club_ = std::make_unique<TempClub>(GetParam());
+        ASSERT_TRUE(club_->ok()) << club_->error().toStdString();
+        dm = &club_->dm();
     }
 
     void club(const QString& id, const QString& name) {
@@ -56,6 +52,12 @@ protected:
     }
     int count(const QString& sql, const QVariantList& params = {}) { return dm->scalar(sql, params).toInt(); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TdmLCXS> dm;
+    std::unique_ptr<TempClub> club_;
+    TdmLCXS* dm = nullptr;
 };
+
+#define RACE_ENGINES(suite)                                                                        \
+    INSTANTIATE_TEST_SUITE_P(Engines, suite, ::testing::Values(DbEngine::SQLite, DbEngine::PostgreSQL), \
+                             [](const ::testing::TestParamInfo<DbEngine>& i) {                    \
+                                 return std::string(TempClub::engineName(i.param));               \
+                             })

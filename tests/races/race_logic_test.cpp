@@ -23,8 +23,9 @@ RaceForm form(const QString& code, const QDate& d, const QString& lon = "E002'30
 }
 
 using RaceSave = RaceClub;
+RACE_ENGINES(RaceSave);
 
-TEST_F(RaceSave, NewSiteUpdateAndAnotherDate) {
+TEST_P(RaceSave, NewSiteUpdateAndAnotherDate) {
     club("C01", "Our Club");
     club("C02", "Other Club");
     loft("L1", "Ann");
@@ -59,7 +60,7 @@ TEST_F(RaceSave, NewSiteUpdateAndAnotherDate) {
     EXPECT_EQ(count("SELECT count(*) FROM LCX_LoftLibPointDist"), 2);
 }
 
-TEST_F(RaceSave, RefusalsStoreNothing) {
+TEST_P(RaceSave, RefusalsStoreNothing) {
     club("C01", "Our Club");
     loft("L1", "Ann");
     RaceForm noAbbr = form("AB12", kAug19);
@@ -77,7 +78,7 @@ TEST_F(RaceSave, RefusalsStoreNothing) {
     EXPECT_EQ(count("SELECT count(*) FROM LCX_LoftLibPointDist"), 0);
 }
 
-TEST_F(RaceSave, BlankLongitudeNullOnInsertMaskTextOnUpdate) {
+TEST_P(RaceSave, BlankLongitudeNullOnInsertMaskTextOnUpdate) {
     club("C01", "Our Club");
     const QString blank = "    '  :  ";
     ASSERT_EQ(SaveRace(*dm, form("AB12", kAug19, blank, blank), kNow), SaveOutcome::NewRaceAndSite);
@@ -88,7 +89,7 @@ TEST_F(RaceSave, BlankLongitudeNullOnInsertMaskTextOnUpdate) {
     EXPECT_EQ(findRace(*dm, "AB12", kAug19)->liberLon.toString(), blank);
 }
 
-TEST_F(RaceSave, DeleteRaceKeepsClockTimesSiteAndDistances) {
+TEST_P(RaceSave, DeleteRaceKeepsClockTimesSiteAndDistances) {
     club("C01", "Our Club");
     loft("L1", "Ann");
     ASSERT_EQ(SaveRace(*dm, form("AB12", kAug19), kNow), SaveOutcome::NewRaceAndSite);
@@ -111,8 +112,9 @@ TEST_F(RaceSave, DeleteRaceKeepsClockTimesSiteAndDistances) {
 }
 
 using Distances = RaceClub;
+RACE_ENGINES(Distances);
 
-TEST_F(Distances, BothUnitModesMissingRowsAndBadTexts) {
+TEST_P(Distances, BothUnitModesMissingRowsAndBadTexts) {
     club("C01", "Our Club");
     race("C01", "AB12", kAug19, QTime(6, 30), "E005'00:00", "N051'00:00");
     loft("L1", "Ann", "E005'00:00.00", "N051'00:36.00");   // 1109 m north
@@ -149,7 +151,7 @@ TEST_F(Distances, BothUnitModesMissingRowsAndBadTexts) {
     EXPECT_FALSE(UpdateLoftDistances(*dm, "C99", "AB12", kAug19).raceFound);
 }
 
-TEST_F(Distances, BadLiberationPointIsReportedOnce) {
+TEST_P(Distances, BadLiberationPointIsReportedOnce) {
     race("C01", "AB12", kAug19, QTime(6, 30), "E0Z5'00:00", "N051'00:00");
     for (int i = 0; i < 5; ++i)
         loft(QString("L%1").arg(i), "x", "E005'00:00.00", "N051'00:36.00");
@@ -159,8 +161,9 @@ TEST_F(Distances, BadLiberationPointIsReportedOnce) {
 }
 
 using Results = RaceClub;
+RACE_ENGINES(Results);
 
-TEST_F(Results, PositionsSummaryAndStatus) {
+TEST_P(Results, PositionsSummaryAndStatus) {
     loft("L1", "Ann");
     loft("L2", "Bob");
     pigeon("L1", "BE-14-0001");
@@ -203,7 +206,7 @@ TEST_F(Results, PositionsSummaryAndStatus) {
     EXPECT_EQ(status[1].arriveCnt, 2);
 }
 
-TEST_F(Results, RecalculationOneMinuteLaterLeavesTheRaceAlone) {
+TEST_P(Results, RecalculationOneMinuteLaterLeavesTheRaceAlone) {
     loft("L1", "Ann");
     loft("L2", "Bob");   // no distance row: Dist 0, speed 0
     pigeon("L1", "R1");
@@ -235,8 +238,9 @@ TEST_F(Results, RecalculationOneMinuteLaterLeavesTheRaceAlone) {
 }
 
 using OtherClock = RaceClub;
+RACE_ENGINES(OtherClock);
 
-TEST_F(OtherClock, DeviationCheckTimesAndUpdateNotDuplicate) {
+TEST_P(OtherClock, DeviationCheckTimesAndUpdateNotDuplicate) {
     loft("L1", "Ann");
     pigeon("L1", "R1");
     distance("AB12", "L1", 320, 320000);
@@ -285,8 +289,9 @@ TEST_F(OtherClock, DeviationCheckTimesAndUpdateNotDuplicate) {
 }
 
 using SunTable = RaceClub;
+RACE_ENGINES(SunTable);
 
-TEST_F(SunTable, SaveLoadAndRefuseBadCells) {
+TEST_P(SunTable, SaveLoadAndRefuseBadCells) {
     QVector<SunCells> rows = {{"2014-08-19", "Orleans", "21:00:00", "06:00:00"},
                               {"", "ignored", "", ""},
                               {"14-08-20", "Orleans", "20:58:00", "05:30"}};
