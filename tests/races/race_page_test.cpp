@@ -1,5 +1,6 @@
 // The Races page on real widgets (offscreen) over a temporary club, with a scripted
 // Prompter: what the secretary clicks and types, and what lands in the database.
+#include "demo_club.h"
 #include "distance_panel.h"
 #include "frm_race.h"
 #include "other_clock_panel.h"
@@ -317,6 +318,43 @@ TEST_F(RacePage, SunTableOtherClockAndSorting) {
     EXPECT_EQ(TfrmRace::sortText(), "PRingNo DESC");
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
     EXPECT_EQ(TfrmRace::sortText(), "Backtime ASC");
+}
+
+}  // namespace
+
+namespace {
+
+// The secretary's round on the demo club: the ranking, the distances and a recalculation.
+TEST_F(RacePage, DemoClubRound) {
+    dm().exec("DELETE FROM LCX_ClubMap");
+    dm().exec("DELETE FROM LCX_ClubData");
+    fillDemoClub(dm());
+    openPage();
+    ASSERT_EQ(page->raceGrid().model->rowCount(), 2);
+    selectRaceRow(0);
+    page->runAction(5);
+    RaceGrid& result = page->resultPanel()->grid();
+    ASSERT_GT(result.model->rowCount(), 10);
+    int previous = 0;
+    for (int r = 0; r < result.model->rowCount(); ++r) {
+        const int pos = result.model->item(r, 0)->text().toInt();
+        EXPECT_GE(pos, previous);
+        previous = pos;
+    }
+    EXPECT_EQ(result.model->item(0, 0)->text(), "1");
+    const int clocked = result.model->rowCount();
+    EXPECT_TRUE(find<QLabel>("lblResultSum")->text().endsWith(QString("of which %1 were clocked").arg(clocked)));
+
+    click("btnRecaculate");
+    click("btnRecacute");
+    EXPECT_EQ(result.model->rowCount(), clocked);
+    click("btnResultOK");
+
+    page->runAction(3);
+    const QString before = page->distancePanel()->grid().model->item(0, 3)->text();
+    click("btnLoftDistUpdate");
+    EXPECT_TRUE(prompter().shown().isEmpty()) << prompter().last().toStdString();
+    EXPECT_EQ(page->distancePanel()->grid().model->item(0, 3)->text(), before);
 }
 
 }  // namespace
