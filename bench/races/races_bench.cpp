@@ -2,6 +2,7 @@
 // "LoftDistUpdate" for 5,000 lofts under 2 s, recalculating a 50,000-entry race under 5 s.
 #include "distance_update.h"
 #include "dm_lcxs.h"
+#include "race_queries.h"
 #include "race_result.h"
 #include "synthetic_club.h"
 
@@ -27,6 +28,15 @@ void BM_ResultList50k(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ResultList50k)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The statement alone, to tell the database's share from the ranking's.
+void BM_ResultQuery50k(benchmark::State& state) {
+    const benchclub::Spec spec = bigRace();
+    benchclub::Club club = benchclub::create(spec);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(raceq::selectArrivedEntries(*club.dm, spec.liberCode, spec.liberDate, false).size());
+}
+BENCHMARK(BM_ResultQuery50k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_LoftDistUpdate5k(benchmark::State& state) {
     benchclub::Spec spec;
