@@ -16,7 +16,8 @@ QVariant nullableText(const QVariant& v) {
 }
 
 QVariant nullableInt(const QVariant& v) {
-    if (v.isNull() || v.toString().isEmpty()) return QVariant(QMetaType(QMetaType::Int));
+    if (v.isNull() || (v.metaType().id() == QMetaType::QString && v.toString().isEmpty()))
+        return QVariant(QMetaType(QMetaType::Int));
     return QVariant(v.toInt());
 }
 
@@ -270,7 +271,8 @@ QList<ResultEntry> selectArrivedEntries(TdmLCXS& dm, const QString& liberCode, c
         r.pRingNo = q.value(0).toString();
         r.backTime = q.value(1).toString();
         r.flyTime = q.value(2).toString();
-        r.flySpeed = q.value(3).isNull() ? QVariant() : QVariant(q.value(3).toDouble());
+        const QVariant speed = q.value(3);
+        r.flySpeed = speed.isNull() ? QVariant() : QVariant(speed.toDouble());
         r.dist = nullableInt(q.value(4));
         r.timeVari = nullableInt(q.value(5));
         r.inRegister = !q.value(6).isNull();
@@ -285,7 +287,7 @@ QList<ResultEntry> selectArrivedEntries(TdmLCXS& dm, const QString& liberCode, c
         r.hasDistanceRow = !q.value(15).isNull();
         r.yards = nullableInt(q.value(16));
         r.storedLiberDate = q.value(17);
-        rows.append(r);
+        rows.append(std::move(r));
     }
     return rows;
 }
