@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang under AddressSanitizer and UBSan in a separate
 # build folder (build-fuzz) and runs each briefly from its seed corpus.
-#   FUZZ_SECONDS  time per target (default 30)
+#   FUZZ_SECONDS  time per target (default 20)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
-SECONDS_PER_TARGET=${FUZZ_SECONDS:-30}
+SECONDS_PER_TARGET=${FUZZ_SECONDS:-20}
 JOBS=${FUZZ_JOBS:-2}
 
 cmake -S . -B "$BUILD_DIR" -G Ninja \
@@ -15,7 +15,8 @@ cmake -S . -B "$BUILD_DIR" -G Ninja \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer" \
   -DCLUB_FUZZ=ON -DCLUB_BUILD_GUI=OFF -DCLUB_BUILD_BENCH=OFF >/dev/null
 
-targets=(fuzz_frame_receiver fuzz_hex_to_bin fuzz_device_link)
+targets=(fuzz_frame_receiver fuzz_wire_receiver fuzz_hex_to_bin fuzz_device_link fuzz_newer_devices
+  fuzz_older_devices)
 cmake --build "$BUILD_DIR" --target "${targets[@]}" -j"$JOBS"
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
