@@ -80,8 +80,8 @@ void DistancePanel::reload() {
     grid_.clear();
     SetGridTitles(grid_, columnsFor(mode_));
     for (const DistanceRow& r : rows)
-        grid_.model->appendRow({GridCell(r.loftName), GridCell(r.loftNo), GridCell(numberText(r.miles), r.miles),
-                                GridCell(numberText(r.yards), r.yards)});
+        grid_.model->appendRow({GridCell(r.loftName), GridCell(r.loftNo), NumberCell(numberText(r.miles), r.miles),
+                                NumberCell(numberText(r.yards), r.yards)});
 }
 
 void DistancePanel::loftDistUpdate() {

@@ -37,6 +37,9 @@ RaceGrid MakeRaceGrid(QWidget* parent, const QString& objectName, const QList<Gr
     g.view->setSelectionBehavior(QAbstractItemView::SelectRows);
     g.view->setSelectionMode(QAbstractItemView::SingleSelection);
     g.view->verticalHeader()->hide();
+    g.view->verticalHeader()->setDefaultSectionSize(22);
+    g.view->setWordWrap(false);
+    g.view->horizontalHeader()->setDefaultSectionSize(130);
     g.model = new QStandardItemModel(0, int(columns.size()), g.view);
     g.proxy = new QSortFilterProxyModel(g.view);
     g.proxy->setSourceModel(g.model);
@@ -51,6 +54,12 @@ RaceGrid MakeRaceGrid(QWidget* parent, const QString& objectName, const QList<Gr
 QStandardItem* GridCell(const QString& text, const QVariant& sortValue) {
     auto* item = new QStandardItem(text);
     item->setData(sortValue.isValid() ? sortValue : QVariant(text), kSortRole);
+    return item;
+}
+
+QStandardItem* NumberCell(const QString& text, const QVariant& sortValue) {
+    QStandardItem* item = GridCell(text, sortValue);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
 

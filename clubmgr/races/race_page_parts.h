@@ -59,5 +59,7 @@ RaceGrid MakeRaceGrid(QWidget* parent, const QString& objectName, const QList<Gr
 void SetGridTitles(RaceGrid& grid, const QList<GridColumn>& columns);
 // A cell showing `text` and sorting by `sortValue` (by the text when none is given).
 QStandardItem* GridCell(const QString& text, const QVariant& sortValue = {});
+// The same, right-aligned, for numbers.
+QStandardItem* NumberCell(const QString& text, const QVariant& sortValue);
 
 }  // namespace club

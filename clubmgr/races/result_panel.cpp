@@ -119,21 +119,23 @@ void ResultPanel::load(bool withDistanceRowOnly) {
         context_.prompter->error(e.message());
     }
     SetGridTitles(grid_, columnsFor(mode_));
+    grid_.view->setColumnWidth(0, 50);
+    grid_.view->setColumnWidth(2, 170);
     summary_->setText(SummaryLine(result_));
     grid_.model->setRowCount(int(result_.rows.size()));
     for (int i = 0; i < result_.rows.size(); ++i) {
         const ResultRow& r = result_.rows[i];
         const ResultEntry& e = r.entry;
         const QVariant dist = e.dist;
-        QStandardItem* pos = GridCell(QString::number(r.pos), r.pos);
+        QStandardItem* pos = NumberCell(QString::number(r.pos), r.pos);
         pos->setData(i, kRowIndexRole);
         grid_.model->setItem(i, 0, pos);
         grid_.model->setItem(i, 1, GridCell(e.loftName));
         grid_.model->setItem(i, 2, GridCell(PigeonText(e)));
         grid_.model->setItem(i, 3, GridCell(e.backTime.mid(11), e.backTime));
         grid_.model->setItem(i, 4, GridCell(e.flyTime));
-        grid_.model->setItem(i, 5, GridCell(SpeedText(r.speed), r.speed));
-        grid_.model->setItem(i, 6, GridCell(dist.isNull() ? QString() : GroupedInteger(dist.toLongLong()),
+        grid_.model->setItem(i, 5, NumberCell(SpeedText(r.speed), r.speed));
+        grid_.model->setItem(i, 6, NumberCell(dist.isNull() ? QString() : GroupedInteger(dist.toLongLong()),
                                             dist.isNull() ? QVariant(-1) : dist));
     }
 }

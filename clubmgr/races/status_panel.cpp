@@ -54,8 +54,8 @@ void StatusPanel::open(const SelectedRace& race) {
     try {
         for (const StatusLine& s : selectRaceStatus(*context_.dm, race.liberCode, race.liberDate))
             grid_.model->appendRow({GridCell(s.loftName), GridCell(s.clockId),
-                                    GridCell(QString::number(s.markedCnt), s.markedCnt),
-                                    GridCell(QString::number(s.arriveCnt), s.arriveCnt)});
+                                    NumberCell(QString::number(s.markedCnt), s.markedCnt),
+                                    NumberCell(QString::number(s.arriveCnt), s.arriveCnt)});
     } catch (const DbError& e) {
         context_.prompter->error(e.message());
     }
