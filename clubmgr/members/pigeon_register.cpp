@@ -65,7 +65,7 @@ PigeonSaveResult savePigeon(TdmLCXS& dm, const QString& loftNo, const PigeonEntr
     result.ringNo = first;
     result.ok = !out.failed;
     if (out.failed)
-        result.error = out.error;
+        result.storeError = out.error;
     return result;
 }
 

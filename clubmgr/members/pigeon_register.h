@@ -24,7 +24,8 @@ struct PigeonEntry {
 
 struct PigeonSaveResult {
     bool ok = false;
-    QString error;         // why nothing (or not everything) was written
+    QString error;         // an entry problem: nothing was written
+    QString storeError;    // the database refused a row: the rows before it are stored
     QString ringNo;        // the ring the list should move to
     bool updated = false;  // an existing pigeon was changed
     int inserted = 0;
@@ -45,7 +46,7 @@ struct RingSelection {
 //    number that is the selected pigeon's updates it, any other taken number is refused
 //    with a message naming its loft, so no other pigeon is changed by mistake.
 // Entry errors (a number that must be whole) write nothing. Throws DbError only from
-// the first lookups; a failing insert keeps the rings before it and sets error.
+// the first lookups; a failing insert keeps the rings before it and sets storeError.
 PigeonSaveResult savePigeon(TdmLCXS& dm, const QString& loftNo, const PigeonEntry& entry,
                             const ColourTable& colours, const RingSelection& selection, const QDateTime& now);
 
