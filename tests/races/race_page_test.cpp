@@ -11,6 +11,7 @@
 #include "sun_table_dialog.h"
 #include "temp_club.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -355,6 +356,44 @@ TEST_F(RacePage, DemoClubRound) {
     click("btnLoftDistUpdate");
     EXPECT_TRUE(prompter().shown().isEmpty()) << prompter().last().toStdString();
     EXPECT_EQ(page->distancePanel()->grid().model->item(0, 3)->text(), before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RacePage, ClubAndSiteMenus) {
+    dm().insertRow("LCX_LiberateSite", {{"LiberCode", "AB12"}, {"LiberSite", "Orleans"}, {"LiberSiteAbbr", "ORL"},
+                                        {"LiberLon", "E001'54:00"}, {"LiberLat", "N047'54:00"}});
+    dm().insertRow("LCX_LoftLibPointDist", {{"LiberCode", "AB12"}, {"LoftNo", "L1"}, {"Miles", 1}, {"Yards", 1}});
+    openPage();
+    // Choosing a site fills abbreviation, code and position unless the point is customized.
+    emit find<QComboBox>("combLibSite")->textActivated("Orleans");
+    EXPECT_EQ(find<QLineEdit>("edtLibCode")->text(), "AB12");
+    EXPECT_EQ(find<QLineEdit>("medtRaceLon")->displayText(), "E001'54:00");
+
+    find<QAction>("actClubAdd")->trigger();
+    ASSERT_TRUE(find<QGroupBox>("grpClubMap")->isVisible());
+    find<QLineEdit>("edtClubCode")->setText("C01");   // taken
+    find<QLineEdit>("edtClubNmae")->setText("Again");
+    click("btnClubSave");
+    EXPECT_EQ(prompter().messages(), QStringList{"Club Abbrivation duplicate !"});
+    find<QLineEdit>("edtClubCode")->setText("C02");
+    find<QLineEdit>("edtClubNmae")->setText("Second Club");
+    click("btnClubSave");
+    EXPECT_FALSE(find<QGroupBox>("grpClubMap")->isVisible());
+    QComboBox* clubs = find<QComboBox>("combClub");
+    EXPECT_EQ(clubs->count(), 2);
+    clubs->setCurrentText("Second Club");
+    find<QAction>("actClubDelete")->trigger();
+    EXPECT_EQ(clubs->count(), 1);
+    EXPECT_EQ(count("SELECT count(*) FROM LCX_ClubMap"), 1);
+
+    // The site's pop-up deletes the site of the code field and its distances.
+    find<QAction>("actSiteDelete")->trigger();
+    EXPECT_EQ(count("SELECT count(*) FROM LCX_LiberateSite"), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM LCX_LoftLibPointDist"), 0);
+    EXPECT_EQ(find<QComboBox>("combLibSite")->count(), 0);
 }
 
 }  // namespace
