@@ -303,7 +303,10 @@ bool RingField::control(const std::string& verb, const std::vector<std::string>&
             for (auto v : resets_) s << (s.str().empty() ? "" : " ") << v;
         } else if (args[0] == "pad") {
             need(2);
-            pad_ = std::stoul(args[1]);
+            const unsigned long pad = std::stoul(args[1]);
+            // Enough to overrun any answer buffer; more only costs memory and line time.
+            if (pad > 255) throw std::runtime_error("reader pad: at most 255 bytes");
+            pad_ = pad;
         } else {
             throw std::runtime_error("reader: unknown '" + args[0] + "'");
         }

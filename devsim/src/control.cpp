@@ -1,5 +1,6 @@
 #include "devsim/control.h"
 
+#include <climits>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -19,8 +20,20 @@ std::vector<std::string> split(const std::string& line) {
 int to_int(const std::string& s) {
     size_t used = 0;
     const long v = std::stol(s, &used, 0);  // decimal, 0x.. hexadecimal
-    if (used != s.size()) throw std::invalid_argument(s);
+    if (used != s.size() || v < INT_MIN || v > INT_MAX) throw std::invalid_argument("not a number: " + s);
     return static_cast<int>(v);
+}
+
+// The largest argument each fault takes: larger ones are typing errors that would make the
+// emulator allocate or wait without end.
+long max_fault_arg(Fault f) {
+    switch (f) {
+    case Fault::Delay: return 600000;  // ms
+    case Fault::WrongAddress: return 0xFFFF;
+    case Fault::Status: return 0xFF;
+    case Fault::Garbage: return 4096;  // bytes
+    default: return 0xFFFF;            // not used by the fault
+    }
 }
 
 }  // namespace
@@ -85,7 +98,9 @@ std::string Controller::execute(const std::string& line, bool& quit) {
             if (!fault_from_name(args[0], wanted.kind)) return "ERR unknown fault '" + args[0] + "'";
             if (args.size() > 1) wanted.arg = to_int(args[1]);
             if (args.size() > 2) wanted.count = to_int(args[2]);
-            if (wanted.count == 0) return "ERR count 0";
+            if (wanted.count == 0 || wanted.count < -1) return "ERR count must be positive, or -1 for until cleared";
+            if (args.size() > 1 && (wanted.arg < 0 || wanted.arg > max_fault_arg(wanted.kind)))
+                return "ERR " + args[0] + ": argument from 0 to " + std::to_string(max_fault_arg(wanted.kind));
             emu->arm(wanted);
             return "OK";
         }

@@ -113,6 +113,23 @@ TEST(Emulator, FaultsApplyToTheNextAnswerOnly) {
     EXPECT_TRUE(quit);
 }
 
+// Arguments that would make the emulator allocate or wait without end are refused, and
+// the device still answers afterwards.
+TEST(Emulator, RefusesControlArgumentsOutOfRange) {
+    devsim::Controller ctl;
+    bool quit = false;
+    ASSERT_EQ(ctl.execute("start ringreader5", quit).rfind("OK", 0), 0u);
+    for (const char* line : {"fault garbage 100000000", "fault garbage 4294967299", "fault delay 86400000",
+                             "fault status 256", "fault wrongaddr 0x10000", "fault badcrc 0 -2", "fault delay -5",
+                             "reader pad 1000000000"})
+        EXPECT_EQ(ctl.execute(line, quit).rfind("ERR", 0), 0u) << line;
+    EXPECT_EQ(ctl.execute("fault garbage 4096", quit), "OK");
+    EXPECT_EQ(ctl.execute("reader pad 255", quit), "OK");
+    Line line(ctl.find(1)->path());
+    line.send(request(0, {0x00}));
+    EXPECT_FALSE(line.receive().empty());
+}
+
 TEST(Emulator, LinksTheSlaveToAGivenPathAndRemovesItAgain) {
     const std::string link = ::testing::TempDir() + "devsim-link-" + std::to_string(::getpid());
     {
