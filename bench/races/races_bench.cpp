@@ -10,8 +10,8 @@
 
 namespace {
 
-benchclub::Spec bigRace() {
-    benchclub::Spec s;
+benchclub::ClubPlan bigRace() {
+    benchclub::ClubPlan s;
     s.lofts = 1000;
     s.pigeonsPerLoft = 50;
     s.entries = 50000;
@@ -19,10 +19,10 @@ benchclub::Spec bigRace() {
 }
 
 void BM_ResultList50k(benchmark::State& state) {
-    const benchclub::Spec spec = bigRace();
-    benchclub::Club club = benchclub::create(spec);
+    const benchclub::ClubPlan plan = bigRace();
+    benchclub::Club club = benchclub::create(plan);
     for (auto _ : state) {
-        const club::RaceResult r = club::LoadRaceResult(*club.dm, spec.liberCode, spec.liberDate);
+        const club::RaceResult r = club::LoadRaceResult(*club.dm, plan.liberCode, plan.liberDate);
         benchmark::DoNotOptimize(r.rows.size());
         state.counters["clocked"] = r.clocked();
     }
@@ -31,34 +31,34 @@ BENCHMARK(BM_ResultList50k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The statement alone, to tell the database's share from the ranking's.
 void BM_ResultQuery50k(benchmark::State& state) {
-    const benchclub::Spec spec = bigRace();
-    benchclub::Club club = benchclub::create(spec);
+    const benchclub::ClubPlan plan = bigRace();
+    benchclub::Club club = benchclub::create(plan);
     for (auto _ : state)
-        benchmark::DoNotOptimize(raceq::selectArrivedEntries(*club.dm, spec.liberCode, spec.liberDate, false).size());
+        benchmark::DoNotOptimize(raceq::selectArrivedEntries(*club.dm, plan.liberCode, plan.liberDate, false).size());
 }
 BENCHMARK(BM_ResultQuery50k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_LoftDistUpdate5k(benchmark::State& state) {
-    benchclub::Spec spec;
-    spec.lofts = 5000;
-    spec.pigeonsPerLoft = 0;
-    spec.entries = 0;
-    spec.mode = 1;
-    benchclub::Club club = benchclub::create(spec);
+    benchclub::ClubPlan plan;
+    plan.lofts = 5000;
+    plan.pigeonsPerLoft = 0;
+    plan.entries = 0;
+    plan.mode = 1;
+    benchclub::Club club = benchclub::create(plan);
     for (auto _ : state) {
         const club::DistanceUpdateReport r =
-            club::UpdateLoftDistances(*club.dm, spec.clubId, spec.liberCode, spec.liberDate);
+            club::UpdateLoftDistances(*club.dm, plan.clubId, plan.liberCode, plan.liberDate);
         state.counters["lofts"] = r.loftsWritten;
     }
 }
 BENCHMARK(BM_LoftDistUpdate5k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Recalculate50k(benchmark::State& state) {
-    const benchclub::Spec spec = bigRace();
-    benchclub::Club club = benchclub::create(spec);
+    const benchclub::ClubPlan plan = bigRace();
+    benchclub::Club club = benchclub::create(plan);
     for (auto _ : state) {
         const club::RecalculationReport r = club::RecalculateRace(
-            *club.dm, spec.liberCode, spec.liberDate, QDateTime(spec.liberDate, QTime(6, 31)));
+            *club.dm, plan.liberCode, plan.liberDate, QDateTime(plan.liberDate, QTime(6, 31)));
         state.counters["entries"] = r.entries;
     }
 }

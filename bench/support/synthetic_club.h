@@ -1,7 +1,7 @@
 #pragma once
 // A synthetic club for benchmarks: lofts spread around a region with coordinate texts,
 // pigeons, one race with entries that arrived at spread-out times, and distance rows.
-// The same spec always gives the same club.
+// The same plan always gives the same club.
 
 #include <QDate>
 #include <QString>
@@ -14,7 +14,7 @@ class TdmLCXS;
 
 namespace benchclub {
 
-struct Spec {
+struct ClubPlan {
     int lofts = 100;
     int pigeonsPerLoft = 10;
     int entries = 500;            // pigeons entered for the race (at most lofts x pigeons)
@@ -28,14 +28,14 @@ struct Spec {
 };
 
 // Writes the club into an open, empty club database (one transaction).
-void fill(TdmLCXS& dm, const Spec& spec);
+void fill(TdmLCXS& dm, const ClubPlan& plan);
 
-// A new club file in a temporary folder, filled by the spec.
+// A new club file in a temporary folder, filled by the plan.
 struct Club {
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<TdmLCXS> dm;
 };
-Club create(const Spec& spec);
+Club create(const ClubPlan& plan);
 
 // "N051'12:07.35"-style loft coordinate texts.
 QString loftCoordinate(char hemisphere, double degrees);
