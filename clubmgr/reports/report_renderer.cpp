@@ -289,8 +289,8 @@ private:
         const int n = static_cast<int>(rowH_.size());
         for (int i = 0; i < n; ++i) {
             // A line never breaks: it goes whole to the next page, unless it is the only
-            // line of its page.
-            if (y + rowH_[i] > bottom && i > page.firstRow) {
+            // line of its page (the first page also holds the title band).
+            if (y + rowH_[i] > bottom && (i > page.firstRow || (i == 0 && pages_.empty()))) {
                 page.endRow = i;
                 pages_.push_back(page);
                 page = PagePlan{i, i, true, false};
