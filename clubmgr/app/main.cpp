@@ -16,6 +16,7 @@
 #include "dm_lcxs.h"
 #include "frm_race.h"
 #include "home_page.h"
+#include "member_page.h"
 #include "menu_window.h"
 #include "prompter.h"
 #include "report_command.h"
@@ -97,7 +98,7 @@ int main(int argc, char* argv[])
     window.setPageFactory(PageKind::ClockOperation,
                           [](const ClubContext& c, QWidget* p) { return new TfrmClockOP_UTC(c, p); });
     window.setPageFactory(PageKind::Races, [](const ClubContext& c, QWidget* p) { return new TfrmRace(c, p); });
-    // Page groups: window.setPageFactory(PageKind::Member, [](const ClubContext& c, QWidget* p) { return new TfrmMember(c, p); });
+    window.setPageFactory(PageKind::Member, [](const ClubContext& c, QWidget* p) { return new TfrmMember(c, p); });
 
     // Demo devices: the clock-operation modules open the emulators instead of real ports.
     std::unique_ptr<clockops::DemoDevices> demoDevices;
