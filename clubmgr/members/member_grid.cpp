@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
+#include <QAbstractTableModel>
 #include <QTableView>
 
 namespace members {
@@ -43,6 +43,57 @@ private:
 
 }  // namespace
 
+// The rows of a grid, replaced all at once: one reset instead of a signal per cell keeps a
+// list of thousands of rows quick to show.
+class GridRows : public QAbstractTableModel {
+public:
+    GridRows(const QList<GridColumn>& columns, QObject* parent) : QAbstractTableModel(parent), columns_(columns) {}
+
+    void setRows(const QList<QList<MemberGrid::Cell>>& rows, const QStringList& keys)
+    {
+        beginResetModel();
+        rows_ = rows;
+        keys_ = keys;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(columns_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rows_.size())
+            return {};
+        const auto& row = rows_[index.row()];
+        const MemberGrid::Cell cell = index.column() < row.size() ? row[index.column()] : MemberGrid::Cell{};
+        switch (role) {
+        case Qt::DisplayRole: return cell.text;
+        case kSortRole: return cell.sortValue.isValid() ? cell.sortValue : QVariant(cell.text);
+        case kKeyRole: return keys_.value(index.row());
+        default: return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= columns_.size())
+            return QAbstractTableModel::headerData(section, orientation, role);
+        if (role == Qt::DisplayRole)
+            return columns_[section].title;
+        if (role == Qt::UserRole)
+            return columns_[section].field;
+        return {};
+    }
+
+private:
+    QList<GridColumn> columns_;
+    QList<QList<MemberGrid::Cell>> rows_;
+    QStringList keys_;
+};
+
 MemberGrid::MemberGrid(QWidget* parent, const QString& objectName, const QList<GridColumn>& columns,
                        QString* sortText)
 {
@@ -53,11 +104,7 @@ MemberGrid::MemberGrid(QWidget* parent, const QString& objectName, const QList<G
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
-    model_ = new QStandardItemModel(0, int(columns.size()), view_);
-    for (int c = 0; c < columns.size(); ++c) {
-        model_->setHeaderData(c, Qt::Horizontal, columns[c].title);
-        model_->setHeaderData(c, Qt::Horizontal, columns[c].field, Qt::UserRole);
-    }
+    model_ = new GridRows(columns, view_);
     proxy_ = new QSortFilterProxyModel(view_);
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(kSortRole);
@@ -70,18 +117,7 @@ MemberGrid::MemberGrid(QWidget* parent, const QString& objectName, const QList<G
 void MemberGrid::setRows(const QList<QList<Cell>>& rows, const QStringList& keys)
 {
     proxy_->sort(-1);
-    model_->setRowCount(0);
-    model_->setRowCount(int(rows.size()));
-    for (int r = 0; r < rows.size(); ++r) {
-        for (int c = 0; c < rows[r].size(); ++c) {
-            auto* item = new QStandardItem(rows[r][c].text);
-            item->setData(rows[r][c].sortValue.isValid() ? rows[r][c].sortValue : QVariant(rows[r][c].text),
-                          kSortRole);
-            if (c == 0)
-                item->setData(keys.value(r), kKeyRole);
-            model_->setItem(r, c, item);
-        }
-    }
+    model_->setRows(rows, keys);
     if (!rows.isEmpty())
         view_->setCurrentIndex(proxy_->index(0, 0));
 }

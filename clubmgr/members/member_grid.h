@@ -8,11 +8,12 @@
 
 class QMenu;
 class QSortFilterProxyModel;
-class QStandardItemModel;
 class QTableView;
 class QWidget;
 
 namespace members {
+
+class GridRows;
 
 struct GridColumn {
     QString field;  // the column's field name, which the sort text uses
@@ -50,7 +51,7 @@ public:
 
 private:
     QTableView* view_;
-    QStandardItemModel* model_;
+    GridRows* model_;
     QSortFilterProxyModel* proxy_;
 };
 
