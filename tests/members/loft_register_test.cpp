@@ -25,7 +25,7 @@ LoftRow newLoft(const QString& no, const QString& name)
 
 using LoftRegister = MemberClub;
 
-TEST_F(LoftRegister, NewLoftGetsOneDistanceRowPerSite)
+TEST_P(LoftRegister, NewLoftGetsOneDistanceRowPerSite)
 {
     for (const char* s : {"S1", "S2", "S3"})
         site(QString::fromLatin1(s));
@@ -45,7 +45,7 @@ TEST_F(LoftRegister, NewLoftGetsOneDistanceRowPerSite)
     EXPECT_EQ(value("SELECT LiberCode FROM LCX_LoftLibPointDist ORDER BY LiberCode DESC"), "S3");
 }
 
-TEST_F(LoftRegister, KnownLoftNumberUpdatesAndAddsNoDistanceRows)
+TEST_P(LoftRegister, KnownLoftNumberUpdatesAndAddsNoDistanceRows)
 {
     site("S1");
     ASSERT_TRUE(saveLoft(*dm, newLoft("012", "North"), kNow).saved);
@@ -60,7 +60,7 @@ TEST_F(LoftRegister, KnownLoftNumberUpdatesAndAddsNoDistanceRows)
     EXPECT_EQ(count("SELECT COUNT(*) FROM LCX_LoftLibPointDist"), 1);
 }
 
-TEST_F(LoftRegister, NumberAndNameAreRequired)
+TEST_P(LoftRegister, NumberAndNameAreRequired)
 {
     for (const auto& [no, name] : {std::pair{"", "Name"}, std::pair{"012", ""}, std::pair{"", ""}}) {
         const LoftSaveResult r = saveLoft(*dm, newLoft(no, name), kNow);
@@ -70,7 +70,7 @@ TEST_F(LoftRegister, NumberAndNameAreRequired)
     EXPECT_EQ(count("SELECT COUNT(*) FROM LCX_LoftData"), 0);
 }
 
-TEST_F(LoftRegister, DeleteWithAndWithoutPigeons)
+TEST_P(LoftRegister, DeleteWithAndWithoutPigeons)
 {
     site("S1");
     ASSERT_TRUE(saveLoft(*dm, newLoft("001", "Empty"), kNow).saved);
@@ -96,7 +96,7 @@ TEST_F(LoftRegister, DeleteWithAndWithoutPigeons)
     EXPECT_EQ(count("SELECT COUNT(*) FROM LCX_PigRaceData"), 1);
 }
 
-TEST_F(LoftRegister, LoftListCountsClocksInLoftNumberOrder)
+TEST_P(LoftRegister, LoftListCountsClocksInLoftNumberOrder)
 {
     loft("B2", "Bee");
     loft("A1", "Ay");
@@ -114,7 +114,7 @@ TEST_F(LoftRegister, LoftListCountsClocksInLoftNumberOrder)
 
 using LoftClocks = MemberClub;
 
-TEST_F(LoftClocks, DuplicateUnknownMemberAndDelete)
+TEST_P(LoftClocks, DuplicateUnknownMemberAndDelete)
 {
     loft("012", "North");
     loft("013", "South");
@@ -147,3 +147,7 @@ TEST_F(LoftClocks, DuplicateUnknownMemberAndDelete)
     EXPECT_EQ(deleteLoftClock(*dm, "012", "1234ABCD"), 1);
     EXPECT_EQ(count("SELECT COUNT(*) FROM LCX_LoftClocks WHERE ClockID='1234ABCD'"), 1);  // 013 keeps its own
 }
+
+MEMBER_CLUB_ENGINES(LoftRegister);
+
+MEMBER_CLUB_ENGINES(LoftClocks);
