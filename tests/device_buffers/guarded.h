@@ -35,10 +35,11 @@ constexpr uint8_t kGuard = 0xA5;
 constexpr size_t kGuardBytes = 32;
 
 // The caller's buffers for one call, each of the size the description gives, followed by
-// guard bytes. In null mode every buffer (and every optional input) is a null pointer.
+// guard bytes. Outputs, inputs or both can be made null pointers instead.
 class Buffers {
 public:
-    Buffers(std::vector<size_t> sizes, bool null) : null_(null) {
+    Buffers(std::vector<size_t> sizes, bool null_outputs, bool null_inputs)
+        : null_(null_outputs), null_in_(null_inputs) {
         for (size_t n : sizes) bufs_.push_back({std::vector<uint8_t>(n + kGuardBytes, kGuard), n});
     }
     uint8_t* p(size_t i) { return null_ ? nullptr : bufs_.at(i).bytes.data(); }
@@ -47,12 +48,12 @@ public:
     T* as(size_t i) {
         return reinterpret_cast<T*>(p(i));
     }
-    // An input that may be null: given as is, or null in null mode.
+    // An input that may be null: given as is, or null.
     template <class T>
     const T* in(const T* v) const {
-        return null_ ? nullptr : v;
+        return null_in_ ? nullptr : v;
     }
-    bool null() const { return null_; }
+    bool null() const { return null_; }  // outputs are null
     // Index of the first buffer written past its size, or -1.
     int overrun() const {
         for (size_t i = 0; i < bufs_.size(); ++i)
@@ -67,7 +68,7 @@ private:
         size_t size;
     };
     std::vector<Buf> bufs_;
-    bool null_;
+    bool null_, null_in_;
 };
 
 struct Case {
@@ -97,11 +98,12 @@ inline void run_cases(const Link& link, const std::vector<Case>& cases) {
         const uint32_t port = link.open(emu.path().c_str(), "baud=115200;timeout=500");
         ASSERT_NE(port, 0u);
         for (const Case& c : cases) {
-            for (bool null : {false, true}) {
-                Buffers b(c.sizes, null);
+            for (int nulls = 0; nulls < 3; ++nulls) {
+                Buffers b(c.sizes, nulls == 1, nulls == 2);
                 const bool ok = c.call(port, b);
-                const std::string what = std::string(c.name) + (null ? " with null pointers" : "") + ", answer of " +
-                                         std::to_string(answer) + " bytes";
+                static const char* const kNulls[] = {"", " with null outputs", " with null inputs"};
+                const std::string what =
+                    std::string(c.name) + kNulls[nulls] + ", answer of " + std::to_string(answer) + " bytes";
                 EXPECT_EQ(b.overrun(), -1) << what;
                 const int32_t code = link.error(port);
                 EXPECT_TRUE(ok || code == 263 || code == 268 || (c.quiet_failure && code == 0))

@@ -35,6 +35,10 @@ TEST(NewerLinkBuffers, WirelinkExports) {
          }},
         {"IFD_GetDevNo", {9}, [](uint32_t h, Buffers& b) { return IFD_GetDevNo(h, b.c(0)) != 0; }},
         {"IFD_Connect", {}, [](uint32_t h, Buffers& b) { return IFD_Connect(h, b.in(kKey), b.in(kKey)) != 0; }},
+        {"BinToHex", {7}, [](uint32_t, Buffers& b) { return BinToHex(b.in(kKey), 3, b.c(0)), true; }},
+        {"HexToBin", {3}, [](uint32_t, Buffers& b) { return HexToBin(b.in("0A1B2C3D4E"), b.p(0), 3), true; }},
+        {"DesEncrypt", {8}, [](uint32_t, Buffers& b) { return DesEncrypt(b.p(0), b.in(kKey), b.in(kKey)), true; }},
+        {"DesDecrypt", {8}, [](uint32_t, Buffers& b) { return DesDecrypt(b.in(kKey), b.p(0), b.in(kKey)), true; }},
     });
 }
 

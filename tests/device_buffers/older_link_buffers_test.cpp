@@ -34,6 +34,16 @@ TEST(OlderLinkBuffers, PortlinkExports) {
         {"IFD_GetSession", {4}, [](uint32_t h, Buffers& b) { return IFD_GetSession(h, b.as<uint32_t>(0)) != 0; }},
         {"IFD_InitDev", {}, [](uint32_t h, Buffers& b) { return IFD_InitDev(h, 1, b.in("secret")) != 0; }},
         {"IFD_Connect", {}, [](uint32_t h, Buffers& b) { return IFD_Connect(h, 1, b.in("secret")) != 0; }},
+        {"BinToHex", {7}, [](uint32_t, Buffers& b) { return BinToHex(b.in(data), 3, b.c(0)), true; }},
+        {"HexToBin", {3}, [](uint32_t, Buffers& b) { return HexToBin(b.in("0A1B2C3D4E"), b.p(0), 3), true; }},
+        {"UInt32ToHex", {9}, [](uint32_t, Buffers& b) { return UInt32ToHex(0xFFFFFFFF, b.c(0)), true; }},
+        {"UInt16ToHex", {5}, [](uint32_t, Buffers& b) { return UInt16ToHex(0xFFFFFFFF, b.c(0)), true; }},
+        {"UInt8ToHex", {3}, [](uint32_t, Buffers& b) { return UInt8ToHex(0xFFFFFFFF, b.c(0)), true; }},
+        {"DateToBcd", {6}, [](uint32_t, Buffers& b) { return DateToBcd(b.p(0), 1e300), true; }},
+        {"BcdToDate", {}, [](uint32_t, Buffers& b) {
+             static const uint8_t bcd[6] = {0x99, 0x99, 0x99, 0x99, 0x99, 0x99};
+             return BcdToDate(b.in(bcd)) == 0.0;
+         }},
     });
 }
 

@@ -85,6 +85,7 @@ int16_t IFD_Connect(uint32_t handle, const uint8_t *sysid, const uint8_t *code) 
 
 uint32_t BinToHex(const uint8_t *bytes, uint32_t count, char *text) {
     if (!text) return 0;
+    if (!bytes) count = 0;  // no bytes: an empty text, as portlink writes
     club::bin_to_hex(bytes, count, text);
     return 0;
 }
