@@ -1,5 +1,7 @@
 // wirelink, the race timer, the hand scanner and the ring reader (version 6) with caller
 // buffers of the sizes the description gives: see guarded.h for what every case must keep.
+#include <cmath>
+
 #include "guarded.h"
 #include "handscan.h"
 #include "racetimer.h"
@@ -75,6 +77,10 @@ TEST(NewerLinkBuffers, RaceTimerExports) {
         {"PGT_ConfirmRace", {}, [](uint32_t h, Buffers& b) { return PGT_ConfirmRace(h, b.in(kRace), b.in(kKey), 45000.25) != 0; }},
         {"PGT_VerifyRace", {}, [](uint32_t h, Buffers& b) { return PGT_VerifyRace(h, b.in(kRace), b.in(kKey)) != 0; }},
         {"PGT_CloseRace_V2", {}, [](uint32_t h, Buffers& b) { return PGT_CloseRace_V2(h, b.in(kRace), 45000.75) != 0; }},
+        // Dates that are no date at all go out as "no date".
+        {"PGT_SetRaceFlyTime_V2 (NaN)", {}, [](uint32_t h, Buffers& b) { return PGT_SetRaceFlyTime_V2(h, b.in(kRace), std::nan("")) != 0; }},
+        {"PGT_SetRaceValidate (infinite)", {}, [](uint32_t h, Buffers& b) { return PGT_SetRaceValidate(h, b.in(kRace), HUGE_VAL) != 0; }},
+        {"PGT_ConfirmRace_V2 (-1e308)", {}, [](uint32_t h, Buffers& b) { return PGT_ConfirmRace_V2(h, b.in(kRace), b.in(kKey), -1e308) != 0; }},
         {"PGT_GetCurrentRace", {9, 4},
          [](uint32_t h, Buffers& b) { return PGT_GetCurrentRace(h, b.c(0), b.as<uint32_t>(1)) != 0; }},
         {"PGT_GetRaceState", {4}, [](uint32_t h, Buffers& b) { return PGT_GetRaceState(h, b.in(kRace), b.as<uint32_t>(0)) != 0; }},

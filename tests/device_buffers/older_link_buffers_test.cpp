@@ -1,5 +1,7 @@
 // portlink, the training clock and the ring reader (version 5) with caller buffers of the
 // sizes the description gives: see guarded.h for what every case must keep.
+#include <cmath>
+
 #include "guarded.h"
 #include "portlink.h"
 #include "ring_reader_cases.h"
@@ -54,6 +56,7 @@ TEST(OlderLinkBuffers, TrainingClockExports) {
          [](uint32_t h, Buffers& b) { return PGT_GetSiteInfo(h, b.c(0), b.c(1), b.c(2)) != 0; }},
         {"PGT_SetPhoneCall", {}, [](uint32_t h, Buffers& b) { return PGT_SetPhoneCall(h, 1, b.in("0123456789")) != 0; }},
         {"PGT_GetPhoneCall", {TC_PHONE_TEXT}, [](uint32_t h, Buffers& b) { return PGT_GetPhoneCall(h, 1, b.c(0)) != 0; }},
+        {"PGT_SetTime (NaN)", {}, [](uint32_t h, Buffers&) { return PGT_SetTime(h, std::nan("")) != 0; }},
         {"PGT_GetTime", {8}, [](uint32_t h, Buffers& b) { return PGT_GetTime(h, b.as<double>(0)) != 0; }},
         {"PGC_GetTime", {8}, [](uint32_t h, Buffers& b) { return PGC_GetTime(h, b.as<double>(0)) != 0; }},
         {"PGT_GetTagInfo", {17, 4}, [](uint32_t h, Buffers& b) { return PGT_GetTagInfo(h, 1, 2, b.c(0), b.as<uint32_t>(1)) != 0; }},
