@@ -99,6 +99,8 @@ void RaceNightFlow::run()
     ASSERT_TRUE(ui.errors().isEmpty()) << ui.errors().join('|').toStdString();
     EXPECT_EQ(control(*clock, "status", {}), "race=AB120819 state=3 records=0 tags=18");
     EXPECT_EQ(Text(value("SELECT ClockID FROM LCX_RaceClockTime WHERE LoftNo = '01002'")), kDevNo);
+    const QDateTime loaded = dbDateTime(value("SELECT DLMarkedTime FROM LCX_RaceClockTime WHERE LoftNo = '01002'"));
+    EXPECT_LE(std::abs(loaded.secsTo(QDateTime::currentDateTime())), 60);
     EXPECT_EQ(value("SELECT COUNT(*) FROM LCX_LoftClocks WHERE LoftNo = '01002' AND ClockID = ?", {kDevNo}).toInt(), 1);
     EXPECT_EQ(value("SELECT COUNT(*) FROM LCX_PigRaceData WHERE ClockID = ?", {kDevNo}).toInt(), 18);
     ASSERT_EQ(reports.size(), 1);
