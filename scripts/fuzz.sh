@@ -16,7 +16,7 @@ cmake -S . -B "$BUILD_DIR" -G Ninja \
   -DCLUB_FUZZ=ON -DCLUB_BUILD_GUI=OFF -DCLUB_BUILD_BENCH=OFF >/dev/null
 
 targets=(fuzz_frame_receiver fuzz_wire_receiver fuzz_hex_to_bin fuzz_device_link fuzz_newer_devices
-  fuzz_older_devices)
+  fuzz_older_devices fuzz_newer_answers fuzz_older_answers)
 cmake --build "$BUILD_DIR" --target "${targets[@]}" -j"$JOBS"
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
