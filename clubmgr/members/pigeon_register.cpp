@@ -34,8 +34,13 @@ PigeonSaveResult savePigeon(TdmLCXS& dm, const QString& loftNo, const PigeonEntr
 
     // The fields show the selected pigeon, but its stored number may have been composed
     // by another rule (the import's); the selection itself says which pigeon it is.
-    if (selection.selectedMode && !selection.ringNo.isEmpty())
+    if (selection.selectedMode && !selection.ringNo.isEmpty()) {
+        if (!loftOfRing(dm, selection.ringNo)) {
+            result.error = QStringLiteral("Ring number %1 no longer exists !").arg(selection.ringNo);
+            return result;
+        }
         return updateSelected();
+    }
 
     const RangeResult range = composeRange(entry.parts, entry.upper, selection.ringNo);
     if (!range.ok) {

@@ -283,6 +283,7 @@ void RingPanel::selectRing()
     }
     setRingFieldsEnabled(false);
     selectedMode_ = true;
+    selectedRing_ = ring;
 }
 
 void RingPanel::addNew(bool range)
@@ -319,8 +320,9 @@ void RingPanel::save()
     entry.team = cbbTeam_->currentText();
     PigeonSaveResult r;
     try {
-        r = savePigeon(*context_.club.dm, loftNo_, entry, colours_, RingSelection{grid_.currentKey(), selectedMode_},
-                       QDateTime::currentDateTime());
+        // In selected-ring mode the pigeon shown, whatever row the list moved to since.
+        const RingSelection selection{selectedMode_ ? selectedRing_ : grid_.currentKey(), selectedMode_};
+        r = savePigeon(*context_.club.dm, loftNo_, entry, colours_, selection, QDateTime::currentDateTime());
     } catch (const DbError& e) {
         context_.club.prompter->error(e.message());
         return;

@@ -55,6 +55,7 @@ private:
     QString loftName_;
     ColourTable colours_;
     bool selectedMode_ = false;
+    QString selectedRing_;  // the pigeon the entry area shows in selected-ring mode
 
     MemberGrid grid_;
     QLabel* lblRingSum_ = nullptr;

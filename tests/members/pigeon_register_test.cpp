@@ -25,6 +25,8 @@ protected:
     void SetUp() override
     {
         MemberClub::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         loft("001", "North");
         loft("002", "South");
         colour("BL", "Blue");
@@ -119,6 +121,13 @@ TEST_P(PigeonRegister, SelectedPigeonIsUpdatedOnlyInWhatThePanelMayChange)
     EXPECT_EQ(p->uid, "01020304");
     EXPECT_EQ(p->createDate, QDate(2020, 1, 2));
     EXPECT_EQ(p->updateTime, kNow);
+
+    // A selected pigeon deleted meanwhile is not silently "updated".
+    deletePigeon(*dm, "001", "PL0123144567");
+    const PigeonSaveResult gone = save(e, RingSelection{"PL0123144567", true});
+    EXPECT_FALSE(gone.ok);
+    EXPECT_EQ(gone.error, "Ring number PL0123144567 no longer exists !");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM LCX_PigData"), 0);
 }
 
 TEST_P(PigeonRegister, TakenRingInNewRingMode)

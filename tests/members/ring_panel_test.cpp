@@ -3,6 +3,7 @@
 #include "member_page_fixture.h"
 
 #include "member_printouts.h"
+#include "ring_panel.h"
 
 class RingPanelTest : public MemberPageTest {
 protected:
@@ -89,6 +90,14 @@ TEST_F(RingPanelTest, NewRingAndSelectedRing)
     click("btnRingSave");
     EXPECT_EQ(count("SELECT COUNT(*) FROM LCX_PigData"), 1);
     EXPECT_EQ(value("SELECT Team FROM LCX_PigData"), "F");
+    // The entry area keeps meaning the pigeon it shows, even when the list moves on.
+    addPigeon("012", "AU14-B-0001");
+    page->ringPanel()->reload();
+    selectRow("dbgrdMemRing", 1);
+    find<QComboBox>("cbbTeam")->setCurrentText("A");
+    click("btnRingSave");
+    EXPECT_EQ(value("SELECT Team FROM LCX_PigData WHERE PRingNo='AU14-B-0007'"), "A");
+    EXPECT_EQ(value("SELECT Team FROM LCX_PigData WHERE PRingNo='AU14-B-0001'"), "");
     // Cancel does not unlock a selected ring; AddNew does.
     click("btnRingCancel");
     EXPECT_FALSE(find<QLineEdit>("edtRegNum")->isEnabled());
