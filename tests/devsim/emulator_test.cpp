@@ -74,6 +74,8 @@ TEST(Emulator, AnswersSystemCommandsOnItsPseudoTerminal) {
     const auto echo = line.receive();
     ASSERT_GT(echo.size(), 12u);
     EXPECT_EQ(hexs({echo.begin() + 7, echo.begin() + 12}), "0003010203");
+    // Counted once the answer is written, which can be just after it arrived here.
+    EXPECT_TRUE(emu->wait_requests(2, 1000));
     EXPECT_EQ(emu->requests(), 2u);
 }
 

@@ -77,10 +77,12 @@ TEST_F(DeviceOnLine, EveryReceiveFaultEndsInItsCode) {
         {Fault::NoAnswerFlag, -1, 263}, {Fault::WrongAddress, 0x0005, 264}, {Fault::BadMac, -1, 265},
         {Fault::Status, 0x21, 33},
     };
+    // The emulator counts a request once its answer is written, which may be after the PC
+    // has the answer: the count is kept here rather than read back.
+    uint64_t handled = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(devsim::fault_name(c.fault));
         arm(c.fault, c.arg);
-        const uint64_t handled = emu->requests();
         uint32_t state = 0;
         EXPECT_EQ(IFD_GetState(h, &state), 0);
         EXPECT_EQ(IFD_GetErrCode(h), c.code);
@@ -90,6 +92,7 @@ TEST_F(DeviceOnLine, EveryReceiveFaultEndsInItsCode) {
         // The next exchange starts clean: leftovers of a damaged answer are discarded.
         EXPECT_EQ(IFD_GetState(h, &state), -1);
         EXPECT_EQ(IFD_GetErrCode(h), 0);
+        handled += 2;
     }
     // A short delay is within the time-outs.
     arm(Fault::Delay, 30);

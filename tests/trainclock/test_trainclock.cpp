@@ -57,6 +57,8 @@ TEST_F(TrainClockTest, SiteInfoBytesAndReadBack) {
     EXPECT_STREQ(lon, "E1213045");
     EXPECT_STREQ(lat, "N0251530");
 
+    // The emulator counts a request once its answer is written: wait for the two above.
+    ASSERT_TRUE(emu->wait_requests(2, 1000));
     const uint64_t before = emu->requests();
     EXPECT_EQ(PGT_SetSiteInfo(port, "Loft", "X1213045", "N0251530"), 0);
     EXPECT_EQ(IFD_GetErrCode(port), 263);

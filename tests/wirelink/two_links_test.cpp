@@ -54,6 +54,9 @@ TEST(TwoLinks, EachCallerReachesItsOwnLibrary) {
     uint8_t code[8];
     club::des_encrypt(club_key, reinterpret_cast<const uint8_t *>("12300000"), code);
     ASSERT_NE(wl_connect(clock_port, reinterpret_cast<const uint8_t *>("12300000"), code), 0);
+    // An emulator counts a request once its answer is written, which can be just after the
+    // caller has the answer: wait for the counts rather than read them at once.
+    ASSERT_TRUE(race_line.wait_requests(2, 1000));  // hello and proof
 
     // racetimer's exchanges go to the race clock through wirelink...
     const uint64_t clock_before = race_line.requests(), reader_before = reader_line->requests();
@@ -63,6 +66,7 @@ TEST(TwoLinks, EachCallerReachesItsOwnLibrary) {
     ASSERT_EQ(PGT_GetUploadMode(clock_port, &a, &b, &c), -1);
     EXPECT_EQ(a, 130);
     EXPECT_EQ(c, 120);
+    EXPECT_TRUE(race_line.wait_requests(clock_before + 2, 1000));
     EXPECT_EQ(race_line.requests(), clock_before + 2);
     EXPECT_EQ(reader_line->requests(), reader_before);
 
@@ -70,6 +74,7 @@ TEST(TwoLinks, EachCallerReachesItsOwnLibrary) {
     char devno[9] = {};
     ASSERT_NE(pl_devno(reader_port, devno), 0);
     EXPECT_EQ(std::strlen(devno), 8u);
+    EXPECT_TRUE(reader_line->wait_requests(reader_before + 1, 1000));
     EXPECT_EQ(reader_line->requests(), reader_before + 1);
     EXPECT_EQ(race_line.requests(), clock_before + 2);
 

@@ -33,7 +33,9 @@ public:
     void arm(const FaultSpec& fault);
     void clear_faults();
 
-    // Requests handled so far (answered or deliberately not), and answers written.
+    // Requests handled so far (answered or deliberately not), and answers written. A request
+    // counts once its answer is on the line, so the PC may hold the answer a moment before
+    // the count moves: tests wait with wait_requests() instead of reading it at once.
     uint64_t requests() const;
     uint64_t answered() const;
     // Blocks until `requests()` reaches n or the time-out passes; true when reached.
