@@ -25,6 +25,12 @@ ClockGrid::ClockGrid(const QString &objectName, const QList<GridColumn> &columns
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->hide();
+    // One text line per row, and columns as wide as their title or text, so titles like
+    // "Association Number" are readable and the last column takes what is left.
+    verticalHeader()->setDefaultSectionSize(22);
+    setWordWrap(false);
+    horizontalHeader()->setStretchLastSection(true);
+    fitColumns();
     installTitleSort(this, proxy_, sortText_);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex &index) { emit rowClicked(index.row()); });
 }
@@ -39,6 +45,14 @@ void ClockGrid::setRows(const QList<QStringList> &rows)
         model_->appendRow(items);
     }
     applySortText(proxy_, *sortText_);
+    fitColumns();
+}
+
+void ClockGrid::fitColumns()
+{
+    resizeColumnsToContents();
+    for (int c = 0; c < model_->columnCount(); ++c) // a little air between neighbours
+        setColumnWidth(c, columnWidth(c) + 12);
 }
 
 void ClockGrid::setColumnTitle(int column, const QString &title)

@@ -36,6 +36,7 @@ signals:
     void rowClicked(int row);
 
 private:
+    void fitColumns();
     QStandardItemModel *model_;
     QSortFilterProxyModel *proxy_;
     QString *sortText_;

@@ -314,6 +314,11 @@ void TfrmRace::loadRaces() {
                                  GridCell(r.liberDate.toString(QStringLiteral("yyyy/MM/dd")), r.liberDate),
                                  GridCell(time, r.liberTime)});
     }
+    // Six columns of the default width do not fit beside the detail group: size them to
+    // their titles and texts so "Lib. Time" is seen without scrolling.
+    races_.view->resizeColumnsToContents();
+    for (int c = 0; c < races_.model->columnCount(); ++c)
+        races_.view->setColumnWidth(c, races_.view->columnWidth(c) + 12);
 }
 
 SelectedRace TfrmRace::selectedRace() const {

@@ -76,6 +76,7 @@ TEST(Screens, RacesPage)
     for (const auto &p : panels) {
         grid->setCurrentIndex(grid->model()->index(0, 0));
         page.runAction(p.action);
+        std::printf("%s: min %dx%d size %dx%d\n", p.name, page.minimumSizeHint().width(), page.minimumSizeHint().height(), page.width(), page.height());
         save(&page, p.name);
         if (p.action == 5) {
             if (auto *rec = page.findChild<QGroupBox *>("grpRecaculate")) {
