@@ -50,9 +50,13 @@ void ClockGrid::setRows(const QList<QStringList> &rows)
 
 void ClockGrid::fitColumns()
 {
-    resizeColumnsToContents();
-    for (int c = 0; c < model_->columnCount(); ++c) // a little air between neighbours
-        setColumnWidth(c, columnWidth(c) + 12);
+    // The last column stretches over what is left; sizing it too would make it wider
+    // than the view and bring up a needless scroll bar.
+    const int last = model_->columnCount() - 1;
+    for (int c = 0; c < last; ++c) // a little air between neighbours
+        setColumnWidth(c, sizeHintForColumn(c) > horizontalHeader()->sectionSizeHint(c)
+                              ? sizeHintForColumn(c) + 12
+                              : horizontalHeader()->sectionSizeHint(c) + 12);
 }
 
 void ClockGrid::setColumnTitle(int column, const QString &title)

@@ -316,9 +316,11 @@ void TfrmRace::loadRaces() {
     }
     // Six columns of the default width do not fit beside the detail group: size them to
     // their titles and texts so "Lib. Time" is seen without scrolling.
-    races_.view->resizeColumnsToContents();
-    for (int c = 0; c < races_.model->columnCount(); ++c)
-        races_.view->setColumnWidth(c, races_.view->columnWidth(c) + 12);
+    QTableView* v = races_.view;
+    for (int c = 0; c + 1 < races_.model->columnCount(); ++c) {  // the last one stretches
+        v->resizeColumnToContents(c);
+        v->setColumnWidth(c, v->columnWidth(c) + 12);
+    }
 }
 
 SelectedRace TfrmRace::selectedRace() const {

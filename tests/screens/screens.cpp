@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QListWidget>
@@ -78,9 +79,12 @@ TEST(Screens, RacesPage)
         page.runAction(p.action);
         std::printf("%s: min %dx%d size %dx%d\n", p.name, page.minimumSizeHint().width(), page.minimumSizeHint().height(), page.width(), page.height());
         save(&page, p.name);
+        if (auto *members = page.findChild<QComboBox *>("cbbLoftNo_OtherClock"); members && p.action == 7)
+            std::printf("other clock members: %d\n", members->count());
         if (p.action == 5) {
             if (auto *rec = page.findChild<QGroupBox *>("grpRecaculate")) {
-                rec->show();
+                for (QPushButton *b : page.findChildren<QPushButton *>())
+                    if (b->text() == "Fly Speed Recaculate") b->click();
                 save(&page, "race-09-recalculate");
                 rec->hide();
             }
