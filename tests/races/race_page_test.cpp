@@ -12,6 +12,8 @@
 #include "temp_club.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScrollBar>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -95,6 +97,19 @@ TEST_F(RacePage, ShowingThePage) {
     EXPECT_EQ(find<QComboBox>("combClub")->itemText(0), "Our Club");
     EXPECT_EQ(find<QComboBox>("combLibSite")->itemText(0), "Orleans");
     EXPECT_EQ(find<QLabel>("lblRacePoints")->text(), "Race Points");
+}
+
+// At the main window's page size every title of the race list is readable beside the
+// detail group, without scrolling sideways.
+TEST_F(RacePage, RaceListTitlesFitBesideTheDetailGroup) {
+    aRace();
+    openPage();
+    QTableView* grid = page->raceGrid().view;
+    QApplication::processEvents();
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    QHeaderView* header = grid->horizontalHeader();
+    for (int c = 0; c < header->count(); ++c)
+        EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << c;
 }
 
 TEST_F(RacePage, CustomizedPointSavedAsNewRaceAndSite) {
