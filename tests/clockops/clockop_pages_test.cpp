@@ -8,6 +8,10 @@
 #include "module_state.h"
 #include "sms_page.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTimer>
 
 using namespace clockops;
@@ -132,4 +136,23 @@ TEST_F(RaceNight, SmsCancelledFileStillOffersTheOthers)
     const QList<QByteArray> lines = f.readAll().split('\n');
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith("01002     Bert Maes                     BE-25-1002          0A1B2C02E0040102      "));
+}
+
+// At the main window's page size the Matching grid shows every column title in full
+// ("Association Number", "eRing Assigment") and needs no sideways scrolling.
+TEST_F(RaceNight, MatchingGridTitlesAreReadable)
+{
+    window->resize(1100, 660);
+    window->show();
+    window->selectPage(TfrmClockOP_UTC::Matching);
+    choose("cbbLoftNo", "Bert Maes");
+    window->matchingPage()->cbbLoftNoClick();
+    QApplication::processEvents();
+    auto *grid = window->findChild<QTableView *>("dbgrdMatching");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_GT(grid->model()->rowCount(), 0);
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    QHeaderView *header = grid->horizontalHeader();
+    for (int c = 0; c < header->count(); ++c)
+        EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << c;
 }
