@@ -254,6 +254,8 @@ void TfrmRace::buildClubGroup() {
     buttons->addWidget(saveButton);
     buttons->addWidget(cancel);
     form->addRow(buttons);
+    // Room for a club name of up to 50 characters.
+    clubName_->setMinimumWidth(clubName_->fontMetrics().averageCharWidth() * 40);
     clubGroup_->adjustSize();
     clubGroup_->move(40, 40);
     clubGroup_->hide();
