@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -49,10 +50,16 @@ TEST(Screens, RacesPage)
     TempClub club;
     ASSERT_TRUE(club.ok());
     fillDemoClub(club.dm());
-    TfrmRace page(club.context());
+    // Docked as in the main window: a host of the page area's size holds the page.
+    QWidget host;
+    auto *hostLayout = new QVBoxLayout(&host);
+    hostLayout->setContentsMargins(0, 0, 0, 0);
+    auto *pagePtr = new TfrmRace(club.context());
+    TfrmRace &page = *pagePtr;
+    hostLayout->addWidget(pagePtr);
     page.setReportViewer([](const club::reports::TReportForm &, QWidget *) {});
-    page.resize(kW, kH);
-    page.show();
+    host.resize(kW, kH);
+    host.show();
     save(&page, "race-01-list");
 
     QTableView *grid = page.raceGrid().view;
