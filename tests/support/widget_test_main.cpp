@@ -1,3 +1,4 @@
+// The main of the widget test programs: Qt widgets need an application object.
 #include <QApplication>
 
 #include <gtest/gtest.h>
