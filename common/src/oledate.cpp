@@ -43,6 +43,27 @@ int days_in_month(int year, int month) {
     return kDays[month - 1] + (month == 2 && is_leap_year(year) ? 1 : 0);
 }
 
+void fields_to_device_date(const CalendarFields& in, uint8_t out[6]) {
+    out[0] = uint8_t(in.year - 2000);
+    out[1] = uint8_t(in.month);
+    out[2] = uint8_t(in.day);
+    out[3] = uint8_t(in.hour);
+    out[4] = uint8_t(in.minute);
+    out[5] = uint8_t(in.second);
+}
+
+CalendarFields device_date_to_fields(const uint8_t in[6]) {
+    CalendarFields f;
+    f.year = 2000 + in[0];
+    f.month = in[1];
+    f.day = in[2];
+    f.hour = in[3];
+    f.minute = in[4];
+    f.second = in[5];
+    f.millisecond = 0;
+    return f;
+}
+
 bool ole_to_fields(double date, CalendarFields& out) {
     if (!std::isfinite(date) || date < double(kFirstDay) - 1.0 || date > double(kLastDay) + 1.0) return false;
     int64_t days = static_cast<int64_t>(std::trunc(date));

@@ -44,14 +44,7 @@ inline uint32_t get16(const uint8_t *p) { return p[0] | (p[1] << 8); }
 inline uint32_t get32(const uint8_t *p) { return get16(p) | (get16(p + 2) << 16); }
 
 // Device date: year - 2000, month, day, hour, minute, second.
-inline void put_date6(uint8_t *p, const club::CalendarFields &f) {
-    p[0] = uint8_t(f.year - 2000);
-    p[1] = uint8_t(f.month);
-    p[2] = uint8_t(f.day);
-    p[3] = uint8_t(f.hour);
-    p[4] = uint8_t(f.minute);
-    p[5] = uint8_t(f.second);
-}
+inline void put_date6(uint8_t *p, const club::CalendarFields &f) { club::fields_to_device_date(f, p); }
 // Clock date-time: the device date and milliseconds as a 16-bit number.
 inline void put_date8(uint8_t *p, const club::CalendarFields &f) {
     put_date6(p, f);

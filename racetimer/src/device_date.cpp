@@ -15,23 +15,11 @@ void date_to_device(double date, uint8_t out[6]) {
         std::memset(out, 0xFF, 6);
         return;
     }
-    out[0] = uint8_t(f.year - 2000);
-    out[1] = uint8_t(f.month);
-    out[2] = uint8_t(f.day);
-    out[3] = uint8_t(f.hour);
-    out[4] = uint8_t(f.minute);
-    out[5] = uint8_t(f.second);
+    club::fields_to_device_date(f, out);
 }
 
 double device_to_date(const uint8_t in[6]) {
-    club::CalendarFields f;
-    f.year = 2000 + in[0];
-    f.month = in[1];
-    f.day = in[2];
-    f.hour = in[3];
-    f.minute = in[4];
-    f.second = in[5];
-    f.millisecond = 0;
+    const club::CalendarFields f = club::device_date_to_fields(in);
     double d = 0.0;
     return club::fields_to_ole(f, d) ? d : 0.0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -66,6 +67,22 @@ TEST(OleDate, RejectsInvalidValuesAndFields) {
     EXPECT_TRUE(club::fields_to_ole({2008, 2, 29, 0, 0, 0, 0}, v));
     EXPECT_TRUE(club::fields_to_ole({2000, 2, 29, 0, 0, 0, 0}, v));
     EXPECT_FALSE(club::fields_to_ole({1900, 2, 29, 0, 0, 0, 0}, v));
+}
+
+// The clocks' date bytes: year counted from 2000, then month to second; milliseconds are not carried.
+TEST(OleDate, DeviceDateBytesBothWays) {
+    uint8_t b[6];
+    club::fields_to_device_date({2255, 12, 31, 23, 59, 58, 999}, b);
+    const uint8_t want[6] = {255, 12, 31, 23, 59, 58};
+    EXPECT_EQ(0, std::memcmp(b, want, 6));
+    const CalendarFields back = club::device_date_to_fields(b);
+    EXPECT_EQ(back.year, 2255);
+    EXPECT_EQ(back.month, 12);
+    EXPECT_EQ(back.day, 31);
+    EXPECT_EQ(back.hour, 23);
+    EXPECT_EQ(back.minute, 59);
+    EXPECT_EQ(back.second, 58);
+    EXPECT_EQ(back.millisecond, 0);
 }
 
 }  // namespace

@@ -22,4 +22,10 @@ bool fields_to_ole(const CalendarFields& in, double& out);
 bool is_leap_year(int year);
 int days_in_month(int year, int month);
 
+// The clocks' six-byte date-time: year - 2000, month, day, hour, minute, second.
+// The fields are written as they are: the caller keeps the year within 2000 to 2255.
+void fields_to_device_date(const CalendarFields& in, uint8_t out[6]);
+// Reads the six bytes back; the milliseconds are zero.
+CalendarFields device_date_to_fields(const uint8_t in[6]);
+
 }  // namespace club
